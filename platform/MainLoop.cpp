@@ -47,6 +47,14 @@ MainLoop* MainLoop::current() {
   return currentLoop;
 }
 
+MainLoop* MainLoop::offering(bool Faults::*missing) {
+  return currentLoop != nullptr && !(currentLoop->faults_.*missing) ? currentLoop : nullptr;
+}
+
+MainLoop* MainLoop::forNewResource(int32_t instance, bool Faults::*creationFails) {
+  return instance != 0 ? offering(creationFails) : nullptr;
+}
+
 int64_t MainLoop::now() const {
   if (clock_ == Clock::kTest) return testNow_;
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

@@ -140,15 +140,19 @@ TEST_F(MainLoopTest, RunUntilStopsWhenTheConditionHolds) {
 TEST(MainLoopRealClockTest, RunReturnsOnStopAndTimersFireInRealTime) {
   pp::MainLoop loop;
   std::vector<std::string> order;
-  loop.callLater(2, [&] { order.push_back("late"); });
-  loop.callLater(1, [&] { order.push_back("early"); });
-  loop.callLater(3, [&] {
-    order.push_back("stop");
-    loop.stop();
+  // The earlier deadline is armed second: the loop must wake for it first.
+  loop.callLater(100, [&] {
+    order.push_back("late");
+    loop.callLater(0, [&] {
+      order.push_back("stop");
+      loop.stop();
+    });
   });
+  loop.callLater(1, [&] { order.push_back("early"); });
   EXPECT_FALSE(loop.advance(10));
   loop.run();
   EXPECT_EQ((std::vector<std::string>{"early", "late", "stop"}), order);
+  EXPECT_GE(loop.now(), 100);
 
   // After a stop the helpers still run the loop.
   bool posted = false;
