@@ -1,0 +1,91 @@
+#include "tests/support/SessionFixture.h"
+
+#include <json/reader.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "messages/TextHelpers.h"
+#include "platform/VarJson.h"
+
+namespace {
+
+Json::Value parseJson(const std::string& text) {
+  Json::Value value;
+  Json::CharReaderBuilder builder;
+  std::string errors;
+  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+  reader->parse(text.data(), text.data() + text.size(), &value, &errors);
+  return value;
+}
+
+std::string withHost(std::string json, const std::string& host) {
+  for (size_t at = json.find("HOST"); at != std::string::npos; at = json.find("HOST", at)) {
+    json.replace(at, 4, host);
+    at += host.size();
+  }
+  return json;
+}
+
+}  // namespace
+
+SessionFixture::SessionFixture() : module_(pp::CreateModule()) {
+  instance_.reset(static_cast<QelClientInstance*>(module_->CreateInstance(1)));
+  instance_->Init(0, nullptr, nullptr);
+  page_.attach(*instance_);
+}
+
+SessionFixture::~SessionFixture() {
+  instance_.reset();
+  loop_.runUntilIdle();
+}
+
+void SessionFixture::post(const std::string& json) {
+  instance_->HandleMessage(pp::varFromJson(parseJson(withHost(json, server_.host()))));
+}
+
+void SessionFixture::command(const std::string& json) {
+  post(json);
+  loop_.runUntilIdle();
+}
+
+::testing::AssertionResult SessionFixture::logIn(int id, const std::string& services) {
+  const std::string ids = std::to_string(id) + ":";
+  command("[" + std::to_string(id) + R"(,0,"login","alice","secret","HOST","201"])");
+  if (!server_.waitForConnection()) return ::testing::AssertionFailure() << "no connection";
+  auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + ids);
+  if (!challenge) return challenge;
+  server_.sendFrame("CF,CLIENT,REQUESTLOGIN," + ids + ",0");
+  const auto login = server_.nextFrame();
+  if (!login || login->text.rfind("CLIENT,LOGIN," + ids + ",|alice|,|", 0) != 0) {
+    return ::testing::AssertionFailure() << "no credential log-in";
+  }
+  server_.sendFrame("CF,CLIENT,LOGIN," + ids + ",0,Welcome");
+  auto list = server_.expectFrame("CLIENT,NOTIFY_AVAILABLE_SERVICES," + ids);
+  if (!list) return list;
+  server_.sendFrame("AE,CLIENT,AVAILABLE,0:," + services);
+  // One service log-in for each offered service the session logs in to.
+  std::vector<std::string> offered;
+  splitAllFields(services, ',', 0, &offered);
+  const auto has = [&offered](const char* name) {
+    return std::find(offered.begin(), offered.end(), name) != offered.end();
+  };
+  int expected = 0;
+  for (const char* name : {"LVL2OAI", "INDSS", "N2N"}) expected += has(name) ? 1 : 0;
+  if (has("DSS") && !has("INDSS")) ++expected;
+  if (has("ACD") && peer().acdEnabled()) ++expected;
+  for (int i = 0; i < expected; ++i) {
+    const auto serviceLogin = server_.nextFrame();
+    if (!serviceLogin) return ::testing::AssertionFailure() << "service log-in " << i << " missing";
+    const std::string service = serviceLogin->text.substr(0, serviceLogin->text.find(','));
+    server_.sendFrame("CF," + service + ",LOGIN," + ids + ",0,ok");
+  }
+  server_.flush();
+  if (services.find("LVL2OAI") != std::string::npos &&
+      !loop_.runUntil([this] { return session().isLvl2LoggedIn(); })) {
+    return ::testing::AssertionFailure() << "call control not logged in";
+  }
+  loop_.runUntilIdle();
+  page_.clear();
+  return ::testing::AssertionSuccess();
+}

@@ -1,0 +1,48 @@
+#ifndef QEL_TESTS_SUPPORT_SESSIONFIXTURE_H_
+#define QEL_TESTS_SUPPORT_SESSIONFIXTURE_H_
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/MainLoop.h"
+#include "platform/Module.h"
+#include "plugin/QelClientInstance.h"
+#include "tests/support/PageRecorder.h"
+#include "tests/support/QelSocketTestPeer.h"
+#include "tests/support/StandInCallServer.h"
+
+// A module with one instance on a test-clock loop, its page recorded, and a
+// stand-in call server of its own. Page commands are given as JSON texts,
+// e.g. command(R"([7,0,"login","alice","pw","HOST","201"])"), where the
+// host text HOST is replaced by the server's address.
+class SessionFixture : public ::testing::Test {
+ protected:
+  SessionFixture();
+  ~SessionFixture() override;
+
+  // Posts one page command (a JSON text) to the instance and runs the loop
+  // until idle.
+  void command(const std::string& json);
+  // Posts a page value (any JSON text) without running the loop.
+  void post(const std::string& json);
+
+  // Drives the whole log-in road with request id `id` against the server:
+  // challenge, "CLIENT" log-in, service list `services` (comma-separated)
+  // and, when it names "LVL2OAI", the call-control log-in. Leaves the page
+  // recorder and the server's frames empty.
+  ::testing::AssertionResult logIn(int id = 7,
+                                   const std::string& services = "LVL2OAI,INDSS,N2N,DSS");
+
+  QelSocket& session() { return instance_->session(); }
+  QelSocketTestPeer peer() { return QelSocketTestPeer(instance_->session()); }
+
+  pp::MainLoop loop_{pp::MainLoop::Clock::kTest};
+  StandInCallServer server_{loop_};
+  std::unique_ptr<pp::Module> module_;
+  std::unique_ptr<QelClientInstance> instance_;
+  PageRecorder page_;
+};
+
+#endif  // QEL_TESTS_SUPPORT_SESSIONFIXTURE_H_
