@@ -99,6 +99,10 @@ TEST(Lvl2RawCmdEvtTest, EventTextToPagePost) {
      R"({"details":{"DialedNumber":"5551234","EventCause":"normalClearing","LocalConnectionState":"3","TrunkUsed":"TK1","handle":"h5"},"type":15})"},
     {"NT cause 0", kBody, "1,NT,2,3,h5,TK1,5551234,3,0",
      R"({"details":{"DialedNumber":"5551234","EventCause":"unknown","LocalConnectionState":"3","TrunkUsed":"TK1","handle":"h5"},"type":15})"},
+    {"NT cause 57", kBody, "1,NT,2,3,h5,TK1,5551234,3,57",
+     R"({"details":{"DialedNumber":"5551234","EventCause":"unknown","LocalConnectionState":"3","TrunkUsed":"TK1","handle":"h5"},"type":15})"},
+    {"NT cause negative", kBody, "1,NT,2,3,h5,TK1,5551234,3,-48",
+     R"({"details":{"DialedNumber":"5551234","EventCause":"unknown","LocalConnectionState":"3","TrunkUsed":"TK1","handle":"h5"},"type":15})"},
     {"CC cause 57", kBody, "1,CC,2,3,h14,57",
      R"({"details":{"EventCause":"unknown","handle":"h14"},"type":21})"},
     {"CC cause -1", kBody, "1,CC,2,3,h14,-1",
@@ -165,6 +169,9 @@ TEST(Lvl2RawCmdEvtTest, EventTextToPagePost) {
      R"({"details":{"CauseDeviceID":"201","CausePdnID":"12","ControllingDeviceID":"202","ControllingPdnID":"12","PrimaryCallID":"c1","SecondaryCallID":"c2","parties":null,"pdns":null},"type":11})"},
     {"CO count beyond 32 bits", kBody, "1,CO,2,3,12:201,c1,c2,12:202,99999999999,12:3456,a,tail",
      R"({"details":{"CauseDeviceID":"201","CausePdnID":"12","ControllingDeviceID":"202","ControllingPdnID":"12","PrimaryCallID":"c1","SecondaryCallID":"c2","parties":null,"pdns":null},"type":11})"},
+    // 2^32 + 2 would read as 2 if it wrapped, and two parties and a text follow.
+    {"CO count that would wrap to 2", kBody, "1,CO,2,3,12:201,c1,c2,12:202,4294967298,12:3456,a,12:3457,b,tail",
+     R"({"details":{"CauseDeviceID":"201","CausePdnID":"12","ControllingDeviceID":"202","ControllingPdnID":"12","PrimaryCallID":"c1","SecondaryCallID":"c2","parties":null,"pdns":null},"type":11})"},
     {"CO count INT_MIN", kBody, "1,CO,2,3,12:201,c1,c2,12:202,-2147483648,12:3456,a,tail",
      R"({"details":{"CauseDeviceID":"201","CausePdnID":"12","ControllingDeviceID":"202","ControllingPdnID":"12","PrimaryCallID":"c1","SecondaryCallID":"c2","parties":null,"pdns":null},"type":11})"},
     {"CO count 0", kBody, "1,CO,2,3,12:201,c1,c2,12:202,0,12:3456,a,tail",
@@ -210,6 +217,15 @@ TEST(Lvl2RawCmdEvtTest, EventTextToPagePost) {
     EXPECT_EQ(message->requestId(), 0) << c.what;
     EXPECT_EQ(message->prefix(), "") << c.what;
   }
+}
+
+TEST(Lvl2RawCmdEvtTest, NothingSurvivesIntoTheNextEvent) {
+  const std::unique_ptr<Lvl2RawCmdEvt> first = receive(kBody, "1,CC,2,3,h1,3");
+  EXPECT_EQ(pageText(*first), R"({"details":{"EventCause":"busy","handle":"h1"},"type":21})"
+                              "\n");
+  const std::unique_ptr<Lvl2RawCmdEvt> second = receive(kBody, "1,CC,2,3");
+  EXPECT_EQ(pageText(*second), R"({"details":{"EventCause":"unknown","handle":""},"type":21})"
+                               "\n");
 }
 
 TEST(Lvl2RawCmdEvtTest, EveryCodeBuildsItsClass) {

@@ -139,6 +139,7 @@ TEST(Lvl2RawCmdRspTest, SnapshotCall) {
       {"a,b,!nSC,7,0,31,x,201,C1", kNoDetails},
       {"a,b,!nSC,7,0,31,2147483647,201,C1", kNoDetails},
       {"a,b,!nSC,7,0,31,99999999999,201,C1", kNoDetails},
+      {"a,b,!nSC,7,0,31,4294967297,201,C1", kNoDetails},  // would wrap to 1
       {"a,b,!nSC,7,1,31,1,201,C1", kFailed},
   };
   expectPages(cases);
@@ -158,6 +159,7 @@ TEST(Lvl2RawCmdRspTest, SnapshotDevice) {
       {"a,b,_SP,7,0,2,31,C1", kNoDetails},
       {"a,b,_SP,7,0,-2,31,C1", kNoDetails},
       {"a,b,_SP,7,0,2147483647,31,C1", kNoDetails},
+      {"a,b,_SP,7,0,4294967297,31,C1", kNoDetails},  // would wrap to 1
       {"a,b,_SP,7,1,1,31,C1", kFailed},
   };
   expectPages(cases);
@@ -175,6 +177,7 @@ TEST(Lvl2RawCmdRspTest, ListUnifiers) {
       {"a,b,_UQC,7,0,2,11,up,12", kNoDetails},
       {"a,b,_UQC,7,0,1,11,up", kNoDetails},
       {"a,b,_UQC,7,0,2147483647,11,up,12", kNoDetails},
+      {"a,b,_UQC,7,0,4294967297,11,up,12", kNoDetails},  // would wrap to 1
       {"a,b,_UQC,7,1,1,11,up,12", kFailed},
       {"a,b,_UQC,7,1", kFailed},
   };
