@@ -20,7 +20,7 @@ class Lvl2RawCmdReq : public QelMessage {
   int serialize(char* buffer, int size) const override;
 
   // The carried command; null only when the request was built without one.
-  const RawCmd* command() const { return command_.get(); }
+  const RawCmd* rawCmd() const { return command_.get(); }
 
  private:
   std::unique_ptr<RawCmd> command_;

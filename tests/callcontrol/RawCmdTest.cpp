@@ -147,7 +147,7 @@ TEST(RawCmdTest, RequestWithoutCommandWritesItsHeader) {
   char buffer[32];
   EXPECT_EQ(request.serialize(buffer, sizeof buffer), 17);
   EXPECT_STREQ(buffer, "LVL2OAI,RAWCMD,7:");
-  EXPECT_EQ(request.command(), nullptr);
+  EXPECT_EQ(request.rawCmd(), nullptr);
 }
 
 class CountedCmd : public RawCmd {
