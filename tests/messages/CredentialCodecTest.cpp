@@ -175,6 +175,27 @@ TEST(CredentialCodecTest, UnscrambleKeyLengthsAndPadCounts) {
   }
 }
 
+// Challenges scrambled by hand, apart from the test scrambler, so that the
+// reader is not checked against its own mirror alone. Each carries noise
+// pairs; they cover an odd and an even first pair, a key of 16 bytes, an
+// empty key, bytes of 128 and more, and pad counts 0 to 5.
+TEST(CredentialCodecTest, UnscrambleFixedChallenges) {
+  const struct {
+    const char* scrambled;
+    std::string key;
+  } cases[] = {
+      {"%>%<cs1c#VtJU*-Gcmn8OO4JiG6W8MZcs>8eqlr<V%<>R#%3R<R0QQFelK<B7VJ3", "K3y-of-the-day"},
+      {"%B8p3asiO#6l717cwm09FxiYLr%Xn43>0x", ""},
+      {"2UaG7HaYJ>LU1>J3XMisULiB8*1i7F7PBp42nelHQFgMQXsiwFieMaa2la!>Rp", "\xe9\x01z"},
+      {"GHGUF24!Q*ml0nc%n1$n6911rRgHi8qpwxcrOx3rJ76*q$c44r", "ab"},
+  };
+  for (const auto& c : cases) {
+    std::string output = "previous key";
+    EXPECT_TRUE(unscrambleText(c.scrambled, output)) << c.scrambled;
+    EXPECT_EQ(output, c.key) << c.scrambled;
+  }
+}
+
 TEST(CredentialCodecTest, UnscrambleEmptyTextReplacesTheOutput) {
   std::string output = "previous key";
   EXPECT_TRUE(unscrambleText(scrambleChallenge(""), output));

@@ -67,6 +67,25 @@ TEST(SplitFieldsTest, InPlaceSplitCutsTheText) {
   EXPECT_STREQ(text + 10, "LOGIN,5:,0");
 }
 
+TEST(SplitFieldsTest, InPlaceQuotedSplitCutsClosingQuoteAndSeparators) {
+  char text[] = "0,|x,y|,z,w";
+  Fields out;
+  splitFieldsInPlace(text, ',', '|', 3, &out);
+  EXPECT_EQ(out, (Fields{"0", "x,y", "z,w"}));
+  // The separators that end fields 0 and 1 and the closing quote become
+  // NULs; the comma inside the quotes and the rest of the last field stay.
+  const char expected[] = "0\0|x,y\0\0z,w";
+  EXPECT_EQ(std::string(text, sizeof text), std::string(expected, sizeof expected));
+}
+
+TEST(SplitFieldsTest, InPlaceSplitStopsAtTheFirstNul) {
+  char text[] = "a,b\0c,d";
+  Fields out;
+  splitFieldsInPlace(text, ',', 0, 3, &out);
+  EXPECT_EQ(out, (Fields{"a", "b", ""}));
+  EXPECT_STREQ(text + 4, "c,d");
+}
+
 struct AllCase {
   const char* text;
   char quote;
