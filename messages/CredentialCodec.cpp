@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <random>
 
 const char scrambleAlphabet[52] = "Gm4%Xq#Lw8Zr!Bn2Yt*Hc6Vp$Ks0Fd<Je9Ua>Ri3Ox-Mg7Ql1PW";
@@ -249,7 +250,15 @@ void digestCredentialWithSalt(const std::string& input, const unsigned char salt
   }
 
   const size_t length = body.size();
-  std::string tail;
+  // Characters go on both ends of the tail: a deque keeps that linear in
+  // the length of the input.
+  std::deque<char> tail;
+  const auto append = [&tail](const std::string& text) {
+    tail.insert(tail.end(), text.begin(), text.end());
+  };
+  const auto prepend = [&tail](const std::string& text) {
+    tail.insert(tail.begin(), text.begin(), text.end());
+  };
   int prev = 0;
   for (size_t i = 1; i <= length; ++i) {
     add(i, prev - 1);
@@ -258,28 +267,29 @@ void digestCredentialWithSalt(const std::string& input, const unsigned char salt
     int v = static_cast<int>((static_cast<uint32_t>(c) + sum + s[i % 4]) & 0xFF);
     switch (sum & 3) {
       case 0:
-        tail += encodedByte(v);
+        append(encodedByte(v));
         break;
       case 1:
-        tail += scrambleDigitToChar(v / (static_cast<int>(sum & 15) + 1) % kColumns);
+        tail.push_back(scrambleDigitToChar(v / (static_cast<int>(sum & 15) + 1) % kColumns));
         break;
       case 2:
-        tail.insert(tail.begin(),
-                    scrambleDigitToChar(v / (static_cast<int>((sum & 240) >> 4) + 1) % kColumns));
+        tail.push_front(
+            scrambleDigitToChar(v / (static_cast<int>((sum & 240) >> 4) + 1) % kColumns));
         break;
       default:
-        tail.insert(0, encodedByte(v));
+        prepend(encodedByte(v));
         break;
     }
     if (v % 5 == 0) v -= 61;
-    if ((v + 1) % 7 == 0) tail += scrambleDigitToChar(s[length % 4] % kColumns);
+    if ((v + 1) % 7 == 0) tail.push_back(scrambleDigitToChar(s[length % 4] % kColumns));
     if (v % 11 == 0) {
       const size_t j = (s[length % 4] + 17) % length;
-      tail.insert(tail.begin(), digitCharOfByte(body, j, true));
+      tail.push_front(digitCharOfByte(body, j, true));
     }
     sum += static_cast<uint32_t>(v);
   }
-  output = header + tail;
+  output = header;
+  output.append(tail.begin(), tail.end());
 }
 
 bool unscrambleText(const std::string& input, std::string& output) {
