@@ -11,11 +11,14 @@ namespace {
 
 // Hands the command to the session, or, when its text did not fit the
 // command's room, answers the page with an error instead of sending a cut
-// command.
+// command. The error goes where the server's answer would have gone: under
+// the request id when it is above 0, else under 0 (a request without an id
+// of its own carries none, and its answer comes back under 0), and so never
+// under a negative code such as the log's -99.
 void sendAcdCommand(QelSocket* session, int requestId, std::unique_ptr<ReqAcdCmd> command) {
   if (command == nullptr) {
     session->log("agent-distribution command too long: not sent");
-    session->postError(requestId, -1, "error:: command too long");
+    session->postError(requestId > 0 ? requestId : 0, -1, "error:: command too long");
     return;
   }
   session->send(command.release());

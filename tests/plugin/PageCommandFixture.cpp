@@ -1,0 +1,50 @@
+#include "tests/plugin/PageCommandFixture.h"
+
+::testing::AssertionResult PageCommandFixture::sends(const std::string& json,
+                                                     const std::string& text) {
+  page_.clear();
+  command(json);
+  auto frame = server_.expectFrame(text);
+  if (!frame) return frame << " for " << json;
+  auto more = server_.expectNoFrame();
+  if (!more) return more << " after " << json;
+  const auto answers = page_.withoutLogs();
+  if (!answers.empty()) {
+    return ::testing::AssertionFailure() << json << " posted " << answers.front().text;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PageCommandFixture::drops(const std::string& json) {
+  page_.clear();
+  command(json);
+  auto none = server_.expectNoFrame();
+  if (!none) {
+    // Take what was sent, so that the next case starts clean.
+    while (server_.framesWaiting() > 0) server_.nextFrame();
+    return none << " for " << json;
+  }
+  const auto lines = page_.logLines();
+  if (page_.size() != 1 || lines.size() != 1 || lines[0].rfind("CMD(", 0) != 0) {
+    auto failure = ::testing::AssertionFailure()
+                   << json << " posted " << page_.size() << " post(s)";
+    if (page_.size() > 0) failure << ", the last " << page_.posts().back().text;
+    return failure;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult PageCommandFixture::check(const WireCase& c) {
+  return c.text != nullptr ? sends(c.command, c.text) : drops(c.command);
+}
+
+::testing::AssertionResult PageCommandFixture::logInOnLine1() {
+  auto in = logIn();
+  if (!in) return in;
+  command(R"([1,0,"selectline","1"])");
+  page_.clear();
+  if (peer().device() != "201:1") {
+    return ::testing::AssertionFailure() << "device " << peer().device();
+  }
+  return ::testing::AssertionSuccess();
+}

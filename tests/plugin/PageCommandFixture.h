@@ -1,0 +1,37 @@
+#ifndef QEL_TESTS_PLUGIN_PAGECOMMANDFIXTURE_H_
+#define QEL_TESTS_PLUGIN_PAGECOMMANDFIXTURE_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/SessionFixture.h"
+
+// A session fixture with checks of what one page command does on the wire:
+// the one text the stand-in server receives, or that nothing reaches the
+// server and the page sees only the command's own log line.
+class PageCommandFixture : public SessionFixture {
+ public:
+  // One page command (a JSON text) and the server text it must produce;
+  // a null text means the command is dropped.
+  struct WireCase {
+    const char* command;
+    const char* text;
+  };
+
+ protected:
+  // Posts `json`; the server receives exactly one frame, `text`, and the
+  // page receives log lines only (a handler answers nothing itself).
+  ::testing::AssertionResult sends(const std::string& json, const std::string& text);
+  // Posts `json`; nothing reaches the server and the page receives only the
+  // "CMD(...)" log line of the command.
+  ::testing::AssertionResult drops(const std::string& json);
+  // sends() or drops(), as the case says.
+  ::testing::AssertionResult check(const WireCase& c);
+
+  // Logs in (call control included) and selects line 1, so that the device
+  // is 201:1 and the extension 201.
+  ::testing::AssertionResult logInOnLine1();
+};
+
+#endif  // QEL_TESTS_PLUGIN_PAGECOMMANDFIXTURE_H_
