@@ -78,6 +78,7 @@ bool parseJsonLine(const std::string& line, Json::Value* value, std::string* rea
   std::string errors;
   if (reader->parse(line.data(), line.data() + line.size(), value, &errors)) return true;
   *reason = firstError(errors);
+  if (reason->empty()) *reason = "invalid JSON";
   return false;
 }
 
