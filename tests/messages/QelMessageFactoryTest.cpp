@@ -164,4 +164,16 @@ TEST(QelMessageParseTest, EventsLoseTheirRequestId) {
   EXPECT_EQ(message->service(), "DSS");
 }
 
+TEST(QelMessageParseTest, AnyOtherPrefixIsLookedUpAsAReply) {
+  const auto message = parseText("XY,CLIENT,VERSION,3:,0,1,2,3");
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(typeid(*message), typeid(QelVersionRsp));
+  EXPECT_EQ(message->requestId(), 3);
+  EXPECT_EQ(message->service(), "CLIENT");
+  EXPECT_EQ(message->command(), "VERSION");
+  const auto event = parseText("AE,CLIENT,VERSION,3:,0,1,2,3");
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(typeid(*event), typeid(GenericEvt));
+}
+
 }  // namespace
