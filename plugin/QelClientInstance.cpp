@@ -117,6 +117,17 @@ void QelClientInstance::HandleMessage(const pp::Var& message) {
     socket.postError(0, -1, "error:: unknown command");
     return;
   }
+  // Server texts end at a NUL: an argument holding one would reach the
+  // server cut short, as a different command. Such a command is refused.
+  for (uint32_t i = 3; i < count; ++i) {
+    const pp::Var argument = args.Get(i);
+    if (argument.is_string() && argument.AsString().find('\0') != std::string::npos) {
+      std::snprintf(text, sizeof text, "command argument %u holds a NUL character", i);
+      logError(text);
+      socket.postError(0, -1, "error:: bad command - NUL character in argument");
+      return;
+    }
+  }
   found->second(&socket, args);
 }
 

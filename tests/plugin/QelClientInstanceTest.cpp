@@ -62,6 +62,20 @@ TEST_F(CommandTable, MalformedCommands) {
   });
 }
 
+TEST_F(CommandTable, ArgumentWithNulIsRefusedNotCut) {
+  const char kNulText[] =
+      "{\"details\":\"error:: bad command - NUL character in argument\",\"error\":-1}\n";
+  run({
+      {"[5,0,\"getdialnumber\",\"901\\u0000999\"]",
+       "logerr: command argument 3 holds a NUL character\n",
+       {{-99, "{\"log\":\"CMD(5,getdialnumber,4)\"}\n"}, {0, kNulText}}},
+      {"[6,0,\"setagentready\",\"a\",\"\\u0000\"]",
+       "logerr: command argument 4 holds a NUL character\n",
+       {{-99, "{\"log\":\"CMD(6,setagentready,5)\"}\n"}, {0, kNulText}}},
+  });
+  EXPECT_TRUE(server_.expectNoFrame());
+}
+
 TEST_F(QelClientInstanceTest, UndefinedMessageIsNotAnArray) {
   ::testing::internal::CaptureStderr();
   instance_->HandleMessage(pp::Var());
