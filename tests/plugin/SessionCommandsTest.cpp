@@ -207,6 +207,26 @@ TEST_F(SessionCommandsTest, LoginWhileReconnectPendingConnectsAtOnce) {
   EXPECT_TRUE(pagePosts().empty());
 }
 
+// The errors of a connection attempt go under the id of the "login" or
+// "reconnect" that started it.
+TEST_F(SessionCommandsTest, ConnectionErrorsGoUnderTheIdThatStartedTheAttempt) {
+  std::string unused;
+  {
+    StandInCallServer gone(loop_);
+    unused = gone.host();
+  }
+  command(R"([7,0,"login","alice","secret",")" + unused + R"(","201"])");
+  ASSERT_TRUE(loop_.runUntil([this] { return !pagePosts().empty(); }));
+  EXPECT_EQ(pagePosts(), (Posts{{7, errorText(-1, "Connection failed: -102")}}));
+  EXPECT_EQ(peer().state(), QelSocket::Idle);
+  page_.clear();
+  command(R"([8,0,"reconnect"])");
+  ASSERT_TRUE(loop_.advance(5000));
+  ASSERT_TRUE(loop_.runUntil([this] { return !pagePosts().empty(); }));
+  EXPECT_EQ(pagePosts(), (Posts{{8, errorText(-1, "Connection failed: -102")}}));
+  EXPECT_EQ(peer().state(), QelSocket::Idle);
+}
+
 TEST_F(SessionCommandsTest, LogoutAnswersAndDisconnectsInEveryState) {
   command(R"([3,0,"logout"])");
   EXPECT_EQ(pagePosts(), (Posts{{3, errorText(0, "")}, {0, kNetDown}}));
