@@ -433,7 +433,12 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{Start::kAll, {"AE,N2N,LOGOUT,0:,"}, {}, kReady, {2, 2, 1, 1, 2}},
         MessageCase{Start::kAll, {"AE,DSS,LOGOUT,0:,"}, {}, kReady, {2, 2, 2, 1, 2}},
         MessageCase{Start::kAll, {"AE,ACD,LOGOUT,0:,"}, {}, kReady, {2, 2, 2, 1, 2}},
-        // A pending service stays pending (not None).
+        // A service in None stays None; a pending one stays pending.
+        MessageCase{Start::kAll,
+                    {"AE,LVL2OAI,UNAVAILABLE,0:,", "AE,LVL2OAI,LOGOUT,0:,"},
+                    {{0, kLvl2Down}},
+                    kLoggedIn,
+                    {0, 2, 2, 1, 2}},
         MessageCase{Start::kOffered, {"AE,LVL2OAI,LOGOUT,0:,"}, {}, kLoggedIn, {1, 1, 1, 1, 0}}));
 
 INSTANTIATE_TEST_SUITE_P(
