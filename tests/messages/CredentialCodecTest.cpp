@@ -6,7 +6,7 @@
 #include <string>
 
 #include "messages/CredentialCodec.h"
-#include "tests/messages/CredentialTestSupport.h"
+#include "tests/support/CredentialTestSupport.h"
 
 namespace {
 

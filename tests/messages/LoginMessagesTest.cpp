@@ -4,7 +4,7 @@
 #include <string>
 
 #include "messages/LoginMessages.h"
-#include "tests/messages/CredentialTestSupport.h"
+#include "tests/support/CredentialTestSupport.h"
 
 namespace {
 

@@ -56,10 +56,8 @@ void SessionFixture::command(const std::string& json) {
   auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + ids);
   if (!challenge) return challenge;
   server_.sendFrame("CF,CLIENT,REQUESTLOGIN," + ids + ",0");
-  const auto login = server_.nextFrame();
-  if (!login || login->text.rfind("CLIENT,LOGIN," + ids + ",|alice|,|", 0) != 0) {
-    return ::testing::AssertionFailure() << "no credential log-in";
-  }
+  auto login = expectCredentialLogIn(id, "alice");
+  if (!login) return login;
   server_.sendFrame("CF,CLIENT,LOGIN," + ids + ",0,Welcome");
   auto list = server_.expectFrame("CLIENT,NOTIFY_AVAILABLE_SERVICES," + ids);
   if (!list) return list;
@@ -81,11 +79,62 @@ void SessionFixture::command(const std::string& json) {
     server_.sendFrame("CF," + service + ",LOGIN," + ids + ",0,ok");
   }
   server_.flush();
-  if (services.find("LVL2OAI") != std::string::npos &&
-      !loop_.runUntil([this] { return session().isLvl2LoggedIn(); })) {
+  if (has("LVL2OAI") && !loop_.runUntil([this] { return session().isLvl2LoggedIn(); })) {
     return ::testing::AssertionFailure() << "call control not logged in";
   }
   loop_.runUntilIdle();
   page_.clear();
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SessionFixture::deliver(const std::string& text) {
+  const size_t from = page_.size();
+  if (!server_.sendFrame(text)) return ::testing::AssertionFailure() << "no connection";
+  const auto received = [this, from, &text] {
+    for (size_t i = from; i < page_.size(); ++i) {
+      const PageRecorder::Post& post = page_.posts()[i];
+      if (post.code != PageRecorder::kLogCode) continue;
+      const Json::Value value = PageRecorder::decode(post.text);
+      if (value.isObject() && value["log"].isString() && value["log"].asString() == text) {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (!loop_.runUntil(received)) {
+    return ::testing::AssertionFailure() << "the module never read \"" << text << "\"";
+  }
+  loop_.runUntilIdle();
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SessionFixture::expectCredentialLogIn(int id, const std::string& user,
+                                                                 std::string* digest) {
+  const auto frame = server_.nextFrame();
+  if (!frame) return ::testing::AssertionFailure() << "no credential log-in arrived";
+  const std::string head =
+      "CLIENT,LOGIN," + (id > 0 ? std::to_string(id) + ":" : std::string()) + ",|" + user + "|,|";
+  const std::string& text = frame->text;
+  if (text.size() <= head.size() || text.compare(0, head.size(), head) != 0 || text.back() != '|') {
+    return ::testing::AssertionFailure() << "frame \"" << text << "\" is not " << head << "...|";
+  }
+  if (digest != nullptr) *digest = text.substr(head.size(), text.size() - head.size() - 1);
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SessionFixture::expectKeepAlive() {
+  const auto frame = server_.nextFrame();
+  if (!frame) return ::testing::AssertionFailure() << "no keep-alive frame arrived";
+  if (frame->length != 0 || !frame->text.empty()) {
+    return ::testing::AssertionFailure()
+           << "frame \"" << frame->text << "\" (length " << frame->length << ") is no keep-alive";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<std::pair<int32_t, std::string>> SessionFixture::pagePosts() const {
+  std::vector<std::pair<int32_t, std::string>> posts;
+  for (const PageRecorder::Post& post : page_.withoutLogs())
+    posts.emplace_back(post.code, post.text);
+  return posts;
 }

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/MainLoop.h"
 #include "platform/Module.h"
@@ -34,6 +37,22 @@ class SessionFixture : public ::testing::Test {
   // recorder and the server's frames empty.
   ::testing::AssertionResult logIn(int id = 7,
                                    const std::string& services = "LVL2OAI,INDSS,N2N,DSS");
+
+  // Sends one frame from the server and runs the loop until the module has
+  // read it (its text is on the page log) and handled it.
+  ::testing::AssertionResult deliver(const std::string& text);
+
+  // Takes the next frame and checks that it is the credential log-in
+  // "CLIENT,LOGIN,<id>:,|user|,|digest|" (no id part for an id of 0 or
+  // less); stores the digest when `digest` is given.
+  ::testing::AssertionResult expectCredentialLogIn(int id, const std::string& user,
+                                                   std::string* digest = nullptr);
+  // Takes the next frame and checks that it is the keep-alive frame (length
+  // 0, no text).
+  ::testing::AssertionResult expectKeepAlive();
+
+  // The posts that are not log lines, as (code, text), in order.
+  std::vector<std::pair<int32_t, std::string>> pagePosts() const;
 
   QelSocket& session() { return instance_->session(); }
   QelSocketTestPeer peer() { return QelSocketTestPeer(instance_->session()); }

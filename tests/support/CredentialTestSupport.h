@@ -1,5 +1,5 @@
-#ifndef QEL_TESTS_MESSAGES_CREDENTIALTESTSUPPORT_H_
-#define QEL_TESTS_MESSAGES_CREDENTIALTESTSUPPORT_H_
+#ifndef QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
+#define QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
 
 #include <string>
 
@@ -32,4 +32,4 @@ bool saltOfDigest(const std::string& digest, unsigned char salt[5]);
 // header carries has the same digits), else what differs.
 std::string digestMismatch(const std::string& digest, const std::string& input);
 
-#endif  // QEL_TESTS_MESSAGES_CREDENTIALTESTSUPPORT_H_
+#endif  // QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_

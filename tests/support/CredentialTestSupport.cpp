@@ -1,4 +1,4 @@
-#include "tests/messages/CredentialTestSupport.h"
+#include "tests/support/CredentialTestSupport.h"
 
 #include <cstdint>
 #include <random>
