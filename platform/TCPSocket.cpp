@@ -57,6 +57,11 @@ class TCPSocket::State : public MainLoop::Resource, public std::enable_shared_fr
                              if (operation->finished() || !state) return;
                              state->connecting_.reset();
                              state->phase_ = error ? Phase::kFailed : Phase::kConnected;
+                             // Frames are small and answered at once: send
+                             // each without waiting to coalesce it.
+                             std::error_code ignored;
+                             if (!error)
+                               state->socket_->set_option(asio::ip::tcp::no_delay(true), ignored);
                              operation->finish(error ? resultFromNetError(error) : PP_OK);
                            });
     return PP_OK_COMPLETIONPENDING;

@@ -81,6 +81,8 @@ struct StandInCallServer::State : public pp::MainLoop::Resource,
         std::error_code ignored;
         self->current->socket.close(ignored);
       }
+      std::error_code ignored;
+      connection->socket.set_option(asio::ip::tcp::no_delay(true), ignored);
       self->current = connection;
       ++self->connections;
       self->read(connection);
