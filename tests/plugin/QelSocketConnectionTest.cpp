@@ -301,17 +301,20 @@ TEST_F(QelSocketConnectionTest, FrameOfOneMebibyteOrMoreEndsTheConnectionWithNot
   }
 }
 
-TEST_F(QelSocketConnectionTest, EmptyAndNegativeLengthsAreSkippedSilently) {
+TEST_F(QelSocketConnectionTest, FramesWithoutTextOrThatDoNotParseAreSkipped) {
   ASSERT_TRUE(connect());
   ASSERT_TRUE(server_.sendEmptyFrame());
   ASSERT_TRUE(server_.sendLength(-5));
   ASSERT_TRUE(server_.sendLength(INT32_MIN));
+  ASSERT_TRUE(server_.sendFrame("ab"));  // too short to parse: only its log line
   ASSERT_TRUE(server_.sendFrame("AE,CLIENT,NEXT,0:,ok"));
   ASSERT_TRUE(waitForPost("parse:"));
   ASSERT_TRUE(loop_.runUntilIdle());
-  EXPECT_EQ(
-      (Strings{"receive msglen=20", "AE,CLIENT,NEXT,0:,ok", "parse:2, CLIENT, NEXT, 0, 0, ok"}),
-      page_.logLines());
+  EXPECT_EQ((Strings{"receive msglen=2", "ab", "receive msglen=20", "AE,CLIENT,NEXT,0:,ok",
+                     "parse:2, CLIENT, NEXT, 0, 0, ok"}),
+            page_.logLines());
+  EXPECT_EQ((Answers{{0, "null\n"}}), answers());  // the event alone
+  EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
 TEST_F(QelSocketConnectionTest, LengthFieldAndTextArrivingInPiecesAreAssembled) {
