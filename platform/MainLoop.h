@@ -78,6 +78,14 @@ class MainLoop {
     bool tcpSocketCreationFails = false;     // TCPSocket(handle) is null
     bool noHostResolverInterface = false;    // HostResolver::IsAvailable() false
     bool hostResolverCreationFails = false;  // HostResolver(handle) is null
+    // Test knobs of TCPSocket::Write, read when a write is issued:
+    // a write sends at most this many bytes and completes with that count
+    // (a short write; 0 or less: no limit) ...
+    int32_t writeLimit = 0;
+    // ... and its completion arrives this many milliseconds of the loop's
+    // clock after its bytes went out, so that it stays in progress while a
+    // test moves the clock (0 or less: as soon as the bytes went out).
+    int32_t writeCompletionDelayMs = 0;
   };
 
   explicit MainLoop(Clock clock = Clock::kReal);

@@ -102,18 +102,32 @@ class TCPSocket::State : public MainLoop::Resource, public std::enable_shared_fr
     if (phase_ != Phase::kConnected || writing_) {
       return completeLater(loop(), callback, PP_ERROR_FAILED);
     }
+    const MainLoop::Faults& faults = loop()->faults();
+    if (faults.writeLimit > 0) bytes = std::min(bytes, faults.writeLimit);
+    const int32_t delayMs = faults.writeCompletionDelayMs;
     OperationPtr operation = start(&writing_, callback);
     operation->bytes.assign(buffer, buffer + bytes);
     std::weak_ptr<State> self = shared_from_this();
     asio::async_write(*socket_, asio::buffer(operation->bytes),
-                      [self, operation](const std::error_code& error, size_t count) {
+                      [self, operation, delayMs](const std::error_code& error, size_t count) {
                         std::shared_ptr<State> state = self.lock();
                         if (operation->finished() || !state) return;
-                        state->writing_.reset();
-                        operation->finish(count > 0 || !error ? static_cast<int32_t>(count)
-                                                              : resultFromNetError(error));
+                        int32_t result = count > 0 || !error ? static_cast<int32_t>(count)
+                                                             : resultFromNetError(error);
+                        if (delayMs <= 0) return state->finishWrite(operation, result);
+                        state->loop()->callLater(delayMs, [self, operation, result] {
+                          std::shared_ptr<State> later = self.lock();
+                          if (!operation->finished() && later)
+                            later->finishWrite(operation, result);
+                        });
                       });
     return PP_OK_COMPLETIONPENDING;
+  }
+
+  // The write stays pending (a second one is refused) until it completes.
+  void finishWrite(const OperationPtr& operation, int32_t result) {
+    writing_.reset();
+    operation->finish(result);
   }
 
   void close() {

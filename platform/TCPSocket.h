@@ -25,7 +25,9 @@ namespace pp {
 //    0 at end of stream, or a negative code (reset: -101).
 //  - Write copies the bytes when called and completes with the count
 //    written or a negative code. This socket writes every byte before it
-//    completes; callers must still accept a smaller count.
+//    completes; callers must still accept a smaller count. A test can make
+//    writes short, or their completions late, with the loop's faults
+//    writeLimit and writeCompletionDelayMs.
 //  - On a null socket each completes with PP_ERROR_BADRESOURCE; Read and
 //    Write on a socket that is not connected (or closed) with
 //    PP_ERROR_FAILED, as does a second Read or Write while one is pending;

@@ -228,13 +228,15 @@ void QelSocket::sendHeartbeat() {
 }
 
 void QelSocket::scheduleReconnect() {
-  if (state >= Resolving) {
-    // An attempt under way is abandoned: the timer starts a new one.
-    tcpSocket.Close();
-    tcpSocket = pp::TCPSocket();
-    ++connectionGeneration;
-    writeInProgress = false;
-  }
+  // A new attempt starts here: an attempt under way is abandoned, and no
+  // completion of it (nor of a write issued without a connection) may end
+  // the new one. Messages queued behind a write on an abandoned connection
+  // go with it; those waiting for a connection being set up wait on.
+  if (state >= Connected) dropQueue();
+  tcpSocket.Close();
+  tcpSocket = pp::TCPSocket();
+  ++connectionGeneration;
+  writeInProgress = false;
   state = ReconnectPending;
   ++reconnectSerial;
   pp::Module::Get()->core()->CallOnMainThread(

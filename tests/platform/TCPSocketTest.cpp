@@ -412,6 +412,46 @@ TEST_F(TCPSocketTest, FaultsDenyTheInterfaceOrTheSocket) {
   EXPECT_FALSE(pp::TCPSocket(kInstance).is_null());
 }
 
+TEST_F(TCPSocketTest, WriteLimitMakesShortWrites) {
+  pp::TCPSocket socket = connectedSocket();
+  loop_.faults().writeLimit = 3;
+  const std::string out = StandInCallServer::frame("abcdef");  // 10 bytes
+  std::vector<int32_t> results;
+  for (size_t offset = 0; offset < out.size(); offset += results.back()) {
+    const std::string name = "write at " + std::to_string(offset);
+    socket.Write(out.data() + offset, static_cast<int32_t>(out.size() - offset), callback(name));
+    ASSERT_TRUE(waitFor(name));
+    results.push_back(completions_.result(name));
+    ASSERT_GT(results.back(), 0);
+  }
+  EXPECT_EQ((std::vector<int32_t>{3, 3, 3, 1}), results);
+  EXPECT_TRUE(server_.expectFrame("abcdef"));
+}
+
+TEST_F(TCPSocketTest, WriteCompletionDelayKeepsTheWritePendingOnTheClock) {
+  pp::TCPSocket socket = connectedSocket();
+  loop_.faults().writeCompletionDelayMs = 1000;
+  const std::string out = StandInCallServer::frame("late");
+  socket.Write(out.data(), static_cast<int32_t>(out.size()), callback("write"));
+  // The bytes go out at once; the completion waits for the clock, and the
+  // write counts as pending until then.
+  EXPECT_TRUE(server_.expectFrame("late"));
+  socket.Write(out.data(), static_cast<int32_t>(out.size()), callback("second"));
+  ASSERT_TRUE(loop_.advance(999));
+  EXPECT_FALSE(completions_.has("write"));
+  EXPECT_EQ(PP_ERROR_FAILED, completions_.result("second"));
+  ASSERT_TRUE(loop_.advance(1));
+  EXPECT_EQ(static_cast<int32_t>(out.size()), completions_.result("write"));
+
+  // A close meanwhile aborts the write; the late completion is dropped.
+  socket.Write(out.data(), static_cast<int32_t>(out.size()), callback("closed"));
+  ASSERT_TRUE(loop_.runUntilIdle());
+  socket.Close();
+  ASSERT_TRUE(loop_.advance(1000));
+  EXPECT_EQ(1, completions_.count("closed"));
+  EXPECT_EQ(PP_ERROR_ABORTED, completions_.result("closed"));
+}
+
 TEST(TCPSocketLifetimeTest, ASocketOutlivingItsLoopRunsNothing) {
   auto loop = std::make_unique<pp::MainLoop>(pp::MainLoop::Clock::kTest);
   auto server = std::make_unique<StandInCallServer>(*loop);
