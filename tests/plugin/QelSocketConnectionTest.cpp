@@ -91,20 +91,6 @@ class QelSocketConnectionTest : public SessionFixture {
   // The whole log-in road, and every service log-in answer taken: the
   // session is CallControlReady, the page recorder and the server's frames
   // empty.
-  ::testing::AssertionResult logInSettled() {
-    auto road = logIn();
-    if (!road) return road;
-    if (!loop_.runUntil([this] {
-          return peer().indssState() == QelSocket::ServiceLoggedIn &&
-                 peer().n2nState() == QelSocket::ServiceLoggedIn;
-        })) {
-      return ::testing::AssertionFailure() << "service log-ins not all answered";
-    }
-    if (!loop_.runUntilIdle()) return ::testing::AssertionFailure() << "never idle";
-    page_.clear();
-    return ::testing::AssertionSuccess();
-  }
-
   // Connects with the stored credentials, logs out, and arms a reconnect
   // with `id`; the page recorder is empty.
   ::testing::AssertionResult reconnectPending(int id) {
@@ -348,7 +334,7 @@ TEST_F(QelSocketConnectionTest, TextWithANulIsLoggedUpToItAndParsedWhole) {
 TEST_F(QelSocketConnectionTest, EndOfStreamOrResetEndsTheConnectionWithNotice) {
   for (bool reset : {false, true}) {
     SCOPED_TRACE(reset ? "reset" : "end of stream");
-    ASSERT_TRUE(logInSettled());
+    ASSERT_TRUE(logIn());
     if (reset) {
       server_.reset();
     } else {
@@ -396,7 +382,7 @@ TEST_F(QelSocketConnectionTest, TwoSendsBackToBackGoOutInOrder) {
 
 TEST_F(QelSocketConnectionTest, WholeLogInRoadAndKeepAliveWithShortWrites) {
   loop_.faults().writeLimit = 1;
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   ASSERT_TRUE(loop_.advance(120000));
   const auto frame = server_.nextFrame();
   ASSERT_TRUE(frame.has_value());
@@ -489,7 +475,7 @@ TEST_F(QelSocketConnectionTest, FailedWriteWithMessagesQueuedGivesOneNoticeAndDr
 }
 
 TEST_F(QelSocketConnectionTest, LossDuringAWriteDropsTheQueueWithOneNotice) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   loop_.faults().writeCompletionDelayMs = 1000;
   sendRequest("A");
   loop_.faults().writeCompletionDelayMs = 0;
@@ -528,7 +514,7 @@ TEST_F(QelSocketConnectionTest, DisconnectNotifiesOnlyWhenAsked) {
 // ---- Keep-alive ----------------------------------------------------------
 
 TEST_F(QelSocketConnectionTest, KeepAliveFrameEveryTwoMinutesOfLogIn) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   ASSERT_TRUE(loop_.advance(119999));
   EXPECT_TRUE(server_.expectNoFrame());
   for (int tick = 0; tick < 2; ++tick) {
@@ -545,7 +531,7 @@ TEST_F(QelSocketConnectionTest, KeepAliveFrameEveryTwoMinutesOfLogIn) {
 }
 
 TEST_F(QelSocketConnectionTest, KeepAliveTickDuringAWriteSendsNothingAndArmsTheNext) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   ASSERT_TRUE(loop_.advance(119000));
   loop_.faults().writeCompletionDelayMs = 2000;
   sendRequest("SLOW");
@@ -570,7 +556,7 @@ TEST_F(QelSocketConnectionTest, KeepAliveTickDuringAWriteSendsNothingAndArmsTheN
 }
 
 TEST_F(QelSocketConnectionTest, OnlyTheNewerKeepAliveChainWrites) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   ASSERT_TRUE(loop_.advance(60000));
   session().startKeepAlive();
   ASSERT_TRUE(loop_.advance(60000));
@@ -584,7 +570,7 @@ TEST_F(QelSocketConnectionTest, OnlyTheNewerKeepAliveChainWrites) {
 }
 
 TEST_F(QelSocketConnectionTest, KeepAliveEndsWithTheConnection) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   command(R"([3,0,"logout"])");
   ASSERT_TRUE(loop_.advance(120000));
   EXPECT_EQ(0u, loop_.pendingTimers());
@@ -674,7 +660,7 @@ TEST_F(QelSocketConnectionTest, LoginWhileAReconnectIsPendingConnectsAtOnceAndOn
 // ---- Completions of abandoned connections --------------------------------
 
 TEST_F(QelSocketConnectionTest, LogoutThenLoginWhileAWriteIsPendingKeepsTheNewAttempt) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   loop_.faults().writeCompletionDelayMs = 1000;
   sendRequest("PENDING");
   loop_.faults().writeCompletionDelayMs = 0;
@@ -701,7 +687,7 @@ TEST_F(QelSocketConnectionTest, LogoutThenLoginWhileAWriteIsPendingKeepsTheNewAt
 }
 
 TEST_F(QelSocketConnectionTest, LoginForAnotherUserStartsOverAfterFiveSecondsUndisturbed) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   command(R"([8,0,"login","bob","secret","HOST","202"])");
   EXPECT_EQ(QelSocket::ReconnectPending, peer().state());
   ASSERT_TRUE(server_.waitForPeerClose());
@@ -766,7 +752,7 @@ TEST_F(QelSocketConnectionTest, ReconnectRightAfterAWriteWithoutConnectionStillC
 // ---- Destruction ---------------------------------------------------------
 
 TEST_F(QelSocketConnectionTest, DestroyingTheInstanceClosesWithoutAPost) {
-  ASSERT_TRUE(logInSettled());
+  ASSERT_TRUE(logIn());
   loop_.faults().writeCompletionDelayMs = 1000;
   sendRequest("PENDING");
   sendRequest("QUEUED");

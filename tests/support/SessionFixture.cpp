@@ -72,15 +72,30 @@ void SessionFixture::command(const std::string& json) {
   for (const char* name : {"LVL2OAI", "INDSS", "N2N"}) expected += has(name) ? 1 : 0;
   if (has("DSS") && !has("INDSS")) ++expected;
   if (has("ACD") && peer().acdEnabled()) ++expected;
+  std::vector<std::string> answered;
   for (int i = 0; i < expected; ++i) {
     const auto serviceLogin = server_.nextFrame();
     if (!serviceLogin) return ::testing::AssertionFailure() << "service log-in " << i << " missing";
-    const std::string service = serviceLogin->text.substr(0, serviceLogin->text.find(','));
-    server_.sendFrame("CF," + service + ",LOGIN," + ids + ",0,ok");
+    answered.push_back(serviceLogin->text.substr(0, serviceLogin->text.find(',')));
+    server_.sendFrame("CF," + answered.back() + ",LOGIN," + ids + ",0,ok");
   }
   server_.flush();
-  if (has("LVL2OAI") && !loop_.runUntil([this] { return session().isLvl2LoggedIn(); })) {
-    return ::testing::AssertionFailure() << "call control not logged in";
+  // Loopback delivery takes its time: wait until every answer has been read.
+  const auto serviceState = [this](const std::string& service) {
+    QelSocketTestPeer s = peer();
+    if (service == "LVL2OAI") return s.lvl2oaiState();
+    if (service == "INDSS") return s.indssState();
+    if (service == "N2N") return s.n2nState();
+    if (service == "DSS") return s.dssState();
+    return s.acdState();
+  };
+  const auto allAnswered = [&] {
+    return std::all_of(answered.begin(), answered.end(), [&](const std::string& service) {
+      return serviceState(service) == QelSocket::ServiceLoggedIn;
+    });
+  };
+  if (!loop_.runUntil(allAnswered)) {
+    return ::testing::AssertionFailure() << "service log-ins not all answered";
   }
   loop_.runUntilIdle();
   page_.clear();
