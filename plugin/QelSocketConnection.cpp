@@ -156,7 +156,10 @@ void QelSocket::send(QelMessage* message) {
 bool QelSocket::writeMessage(const QelMessage& message) {
   const int n = message.serialize(sendBuffer.get() + 4, sendCapacity);
   if (n < 0) {
+    // Refused whole: a cut text would be a different command. The page is
+    // told under the request id, so that it does not wait for a reply.
     log("message too long to send: " + message.service() + "," + message.command());
+    postError(message.requestId() > 0 ? message.requestId() : 0, -1, "error:: command too long");
     return false;
   }
   encodeLength(n, sendBuffer.get());

@@ -194,7 +194,10 @@ TEST_F(CallControlCommandsTest, CommandTooLongIsRefusedWhole) {
     page_.clear();
     command(json);
     EXPECT_TRUE(server_.expectNoFrame()) << json.substr(0, 40);
-    EXPECT_TRUE(page_.withoutLogs().empty()) << json.substr(0, 40);
+    const auto answers = page_.withoutLogs();
+    ASSERT_EQ(answers.size(), 1u) << json.substr(0, 40);
+    EXPECT_EQ(answers[0].code, 7);
+    EXPECT_EQ(answers[0].text, "{\"details\":\"error:: command too long\",\"error\":-1}\n");
   }
   // The session goes on: the next command is sent in full.
   EXPECT_TRUE(sends(R"([8,0,"dialnumber","300"])", "LVL2OAI,RAWCMD,8:,_MC,8,201:1,300"));

@@ -168,7 +168,10 @@ TEST_F(ServiceCommandsTest, CommandTooLongIsRefusedWhole) {
     page_.clear();
     command(json);
     EXPECT_TRUE(server_.expectNoFrame()) << json.substr(0, 40);
-    EXPECT_TRUE(page_.withoutLogs().empty()) << json.substr(0, 40);
+    const auto answers = page_.withoutLogs();
+    ASSERT_EQ(answers.size(), 1u) << json.substr(0, 40);
+    EXPECT_EQ(answers[0].code, 5);
+    EXPECT_EQ(answers[0].text, "{\"details\":\"error:: command too long\",\"error\":-1}\n");
   }
   // The longest file body that fits is sent in full.
   const std::string head = "CLIENT,GET_FILE,5:,|";
