@@ -25,9 +25,12 @@ std::string takeField(std::string_view text, size_t pos, char separator, char qu
                       size_t* next, std::vector<size_t>* cuts) {
   std::string field;
   size_t sep = text.find(separator, pos);
-  if (quote != 0) {
-    const size_t open = text.find(quote, pos);
-    if (sep != std::string_view::npos && open != std::string_view::npos && open < sep) {
+  if (quote != 0 && sep != std::string_view::npos) {
+    // Only a quote before the separator opens a quoted field. The search
+    // stops at the separator, so that a split stays linear in the text.
+    const size_t quoteAt = text.substr(pos, sep - pos).find(quote);
+    if (quoteAt != std::string_view::npos) {
+      const size_t open = pos + quoteAt;
       const size_t close = text.find(quote, open + 1);
       if (close != std::string_view::npos) {
         field.assign(text.substr(open + 1, close - open - 1));

@@ -139,6 +139,25 @@ TEST_F(HostileInputTest, FramesCutAnywhereOnALoggedInConnection) {
   EXPECT_GT(posts, 2000u);
 }
 
+// Frames of the longest accepted length made of nothing but empty fields,
+// for each class that splits its body with the quote character: each is
+// split in one pass, and the session answers the next frame at once.
+TEST_F(HostileInputTest, MebibyteFramesOfEmptyFieldsAreSplitInOnePass) {
+  ASSERT_TRUE(logIn(7));
+  const char* const heads[] = {"AE,LVL2OAI,RAWCMD,0:,", "AE,ACD,ACDCMD,0:,", "CF,ACD,ACDCMD,3:,",
+                               "CF,N2N,GETNODELIST,3:,", "CF,CLIENT,USER_INFO,3:,"};
+  for (const char* head : heads) {
+    std::string text = head;
+    text.resize(1048575, ',');
+    ASSERT_TRUE(server_.sendFrame(text));
+  }
+  ASSERT_TRUE(server_.sendFrame("CF,CLIENT,PING,5:,0,done"));
+  const std::string done = "{\"details\":\"done\",\"error\":0}\n";
+  ASSERT_TRUE(loop_.runUntil([&] { return page_.find(5, done) != nullptr; }));
+  EXPECT_TRUE(page_.allWellFormed());
+  EXPECT_EQ(peer().state(), QelSocket::CallControlReady);
+}
+
 pp::Var randomElement(std::mt19937& rng) {
   switch (rng() % 9) {
     case 0:
