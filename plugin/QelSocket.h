@@ -67,8 +67,10 @@ class QelSocket {
   // Connection.
   void connectToServer();
   void disconnect(bool notify);
-  // Takes ownership; writes the message now or queues it behind the write in
-  // progress.
+  // Takes ownership; writes the message now, or queues it behind the write
+  // in progress and while a connection is being set up (it then follows the
+  // challenge request). A text too long for the send buffer is refused with
+  // an error post under its request id.
   void send(QelMessage* message);
   void scheduleReconnect();
   void startKeepAlive();
