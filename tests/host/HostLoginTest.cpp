@@ -22,8 +22,6 @@
 
 namespace {
 
-using Posts = std::vector<std::pair<int32_t, std::string>>;
-
 // The host program as a child process: page messages go to its standard
 // input, one JSON line each, and its posts come back on its standard output.
 class HostProcess {
@@ -82,7 +80,7 @@ class HostProcess {
 
   // Takes what the host has written so far, without waiting, and returns
   // the posts that are not log lines, as (code, text), in order.
-  const Posts& posts() {
+  const PostList& posts() {
     char chunk[4096];
     ssize_t n;
     while (output_ >= 0 && (n = read(output_, chunk, sizeof chunk)) > 0) {
@@ -124,7 +122,7 @@ class HostProcess {
   int input_ = -1;
   int output_ = -1;
   std::string pending_;
-  Posts posts_;
+  PostList posts_;
 };
 
 TEST(HostLoginTest, LogsInToCallControlAndOut) {
@@ -157,14 +155,14 @@ TEST(HostLoginTest, LogsInToCallControlAndOut) {
   ASSERT_TRUE(server.expectFrame("LVL2OAI,LOGIN,7:,,DEZezori"));
   server.sendFrame("CF,LVL2OAI,LOGIN,7:,0,ok");
   ASSERT_TRUE(postsReach(3));
-  EXPECT_EQ(host.posts(), (Posts{{0, connectionStateText(true, "NET_SERVER")},
-                                 {7, errorText(0, "ok")},
-                                 {0, connectionStateText(true, "LVL2OAI_SERVICE")}}));
+  EXPECT_EQ(host.posts(), (PostList{{0, connectionStateText(true, "NET_SERVER")},
+                                    {7, errorText(0, "ok")},
+                                    {0, connectionStateText(true, "LVL2OAI_SERVICE")}}));
 
   ASSERT_TRUE(host.writeLine(R"([8,0,"logout"])"));
   ASSERT_TRUE(postsReach(5));
-  EXPECT_EQ(Posts(host.posts().begin() + 3, host.posts().end()),
-            (Posts{{8, errorText(0, "")}, {0, connectionStateText(false, "NET_SERVER")}}));
+  EXPECT_EQ(PostList(host.posts().begin() + 3, host.posts().end()),
+            (PostList{{8, errorText(0, "")}, {0, connectionStateText(false, "NET_SERVER")}}));
   EXPECT_TRUE(server.waitForPeerClose());
   EXPECT_TRUE(server.expectNoFrame());
 

@@ -8,7 +8,7 @@
 #include "messages/JsonText.h"
 #include "messages/QelMessage.h"
 #include "plugin/QelMessageDispatcher.h"
-#include "tests/plugin/PostList.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
@@ -126,12 +126,9 @@ TEST_P(SessionRows, ReachTheirHandlers) {
   EXPECT_EQ(peer().n2nState(), c.n2nState);
 }
 
-const std::string kLvl2Lost =
-    "{\"details\":{\"connected\":false,\"info\":\"LVL2OAI_SERVICE\"},\"type\":13}\n";
-const std::string kNetLost =
-    "{\"details\":{\"connected\":false,\"info\":\"NET_SERVER\"},\"type\":13}\n";
-const std::string kAcdLost =
-    "{\"details\":{\"connected\":false,\"info\":\"ACD_SERVICE\"},\"type\":13}\n";
+const std::string kLvl2Lost = connectionStateText(false, "LVL2OAI_SERVICE");
+const std::string kNetLost = connectionStateText(false, "NET_SERVER");
+const std::string kAcdLost = connectionStateText(false, "ACD_SERVICE");
 
 INSTANTIATE_TEST_SUITE_P(
     Dispatch, SessionRows,

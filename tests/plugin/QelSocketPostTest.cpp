@@ -5,7 +5,7 @@
 #include <string>
 #include <type_traits>
 
-#include "tests/plugin/PostList.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {

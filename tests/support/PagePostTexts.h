@@ -1,10 +1,37 @@
 #ifndef QEL_TESTS_SUPPORT_PAGEPOSTTEXTS_H_
 #define QEL_TESTS_SUPPORT_PAGEPOSTTEXTS_H_
 
-#include <string>
+#include <json/value.h>
 
-// The exact JSON texts of the session's own page posts, written out as the
-// page receives them (compact, keys sorted, a line feed at the end).
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "messages/JsonText.h"
+#include "tests/support/PageRecorder.h"
+
+// Page posts as (code, exact JSON text) pairs, for comparing whole sequences
+// of posts at once, and the exact JSON texts of the session's own posts,
+// written out as the page receives them (compact, keys sorted, a line feed at
+// the end).
+
+using PostList = std::vector<std::pair<int32_t, std::string>>;
+
+// The (code, text) pairs of recorded posts, in order.
+inline PostList postsOf(const std::vector<PageRecorder::Post>& posts) {
+  PostList list;
+  for (const PageRecorder::Post& post : posts) list.emplace_back(post.code, post.text);
+  return list;
+}
+
+// The post of the log line `text` (any text: it is escaped as the page
+// receives it).
+inline std::pair<int32_t, std::string> logPost(const std::string& text) {
+  Json::Value value;
+  value["log"] = text;
+  return {PageRecorder::kLogCode, writeJsonText(value)};
+}
 
 // {"type": 13, "details": {"connected": connected, "info": info}}
 inline std::string connectionStateText(bool connected, const std::string& info) {
