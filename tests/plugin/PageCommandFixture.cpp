@@ -34,6 +34,27 @@
   return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult PageCommandFixture::refusedAsTooLong(const std::string& json,
+                                                                int32_t code) {
+  const std::string shown = json.substr(0, 40);
+  page_.clear();
+  command(json);
+  auto none = server_.expectNoFrame();
+  if (!none) {
+    while (server_.framesWaiting() > 0) server_.nextFrame();
+    return none << " for " << shown;
+  }
+  const PostList expected = {{code, errorText(-1, "error:: command too long")}};
+  const PostList answers = pagePosts();
+  if (answers != expected) {
+    auto failure = ::testing::AssertionFailure()
+                   << shown << " posted " << answers.size() << " answer(s)";
+    if (!answers.empty()) failure << ", the first " << answers[0].first << " " << answers[0].second;
+    return failure;
+  }
+  return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult PageCommandFixture::check(const WireCase& c) {
   return c.text != nullptr ? sends(c.command, c.text) : drops(c.command);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "tests/support/SessionFixture.h"
@@ -26,6 +27,10 @@ class PageCommandFixture : public SessionFixture {
   // Posts `json`; nothing reaches the server and the page receives only the
   // "CMD(...)" log line of the command.
   ::testing::AssertionResult drops(const std::string& json);
+  // Posts `json`; nothing reaches the server and the page receives one
+  // answer besides log lines: the refusal "error:: command too long" under
+  // `code`.
+  ::testing::AssertionResult refusedAsTooLong(const std::string& json, int32_t code);
   // sends() or drops(), as the case says.
   ::testing::AssertionResult check(const WireCase& c);
 

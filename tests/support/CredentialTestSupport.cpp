@@ -12,7 +12,7 @@ const std::string kAlphabet = "Gm4%Xq#Lw8Zr!Bn2Yt*Hc6Vp$Ks0Fd<Je9Ua>Ri3Ox-Mg7Ql1
 
 class Scrambler {
  public:
-  Scrambler(const ScrambleLayout& layout) : layout_(layout), rng_(layout.seed) {}
+  explicit Scrambler(const ScrambleLayout& layout) : layout_(layout), rng_(layout.seed) {}
 
   std::string run(const std::string& text) {
     writeKeyHeader();
@@ -110,6 +110,9 @@ bool saltOfDigest(const std::string& digest, unsigned char salt[5]) {
 }
 
 std::string digestMismatch(const std::string& digest, const std::string& input) {
+  if (digest.find_first_not_of(kAlphabet) != std::string::npos) {
+    return "not a digit character in " + digest;
+  }
   unsigned char salt[5];
   if (!saltOfDigest(digest, salt)) return "digest shorter than its header: " + digest;
   std::string expected;

@@ -28,8 +28,9 @@ std::string rowZeroSpelling(const std::string& digits);
 // shorter than its header.
 bool saltOfDigest(const std::string& digest, unsigned char salt[5]);
 
-// Empty when `digest` is a digest of `input` (the digest with the salt its
-// header carries has the same digits), else what differs.
+// Empty when `digest` is a digest of `input` (every character spells a
+// digit, and the digest with the salt its header carries has the same
+// digits), else what differs.
 std::string digestMismatch(const std::string& digest, const std::string& input);
 
 #endif  // QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
