@@ -34,6 +34,10 @@ class PageCommandFixture : public SessionFixture {
   // sends() or drops(), as the case says.
   ::testing::AssertionResult check(const WireCase& c);
 
+  // Posts `json` on an empty page recorder; fails when anything reaches the
+  // server (taking it, so that the next case starts clean).
+  ::testing::AssertionResult sendsNothing(const std::string& json);
+
   // Logs in (call control included) and selects line 1, so that the device
   // is 201:1 and the extension 201.
   ::testing::AssertionResult logInOnLine1();
