@@ -120,3 +120,13 @@ std::string digestMismatch(const std::string& digest, const std::string& input) 
   if (rowZeroSpelling(digest) == rowZeroSpelling(expected)) return "";
   return "digits of " + digest + " differ from those of " + expected;
 }
+
+::testing::AssertionResult isCredentialLogIn(const std::string& text, const std::string& ids,
+                                             const std::string& user, std::string* digest) {
+  const std::string head = "CLIENT,LOGIN," + ids + ",|" + user + "|,|";
+  if (text.size() <= head.size() || text.compare(0, head.size(), head) != 0 || text.back() != '|') {
+    return ::testing::AssertionFailure() << "frame \"" << text << "\" is not " << head << "...|";
+  }
+  if (digest != nullptr) *digest = text.substr(head.size(), text.size() - head.size() - 1);
+  return ::testing::AssertionSuccess();
+}

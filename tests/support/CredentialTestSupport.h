@@ -1,6 +1,8 @@
 #ifndef QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
 #define QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The server's side of the credential codec, as the tests need it: a
@@ -32,5 +34,12 @@ bool saltOfDigest(const std::string& digest, unsigned char salt[5]);
 // digit, and the digest with the salt its header carries has the same
 // digits), else what differs.
 std::string digestMismatch(const std::string& digest, const std::string& input);
+
+// Checks that `text` is the credential log-in
+// "CLIENT,LOGIN,<ids>,|user|,|digest|" and stores its digest when `digest`
+// is given.
+::testing::AssertionResult isCredentialLogIn(const std::string& text, const std::string& ids,
+                                             const std::string& user,
+                                             std::string* digest = nullptr);
 
 #endif  // QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_

@@ -7,6 +7,7 @@
 
 #include "messages/TextHelpers.h"
 #include "platform/VarJson.h"
+#include "tests/support/CredentialTestSupport.h"
 
 namespace {
 
@@ -132,13 +133,7 @@ void SessionFixture::command(const std::string& json) {
                                                                  std::string* digest) {
   const auto frame = server_.nextFrame();
   if (!frame) return ::testing::AssertionFailure() << "no credential log-in arrived";
-  const std::string head = "CLIENT,LOGIN," + ids(id) + ",|" + user + "|,|";
-  const std::string& text = frame->text;
-  if (text.size() <= head.size() || text.compare(0, head.size(), head) != 0 || text.back() != '|') {
-    return ::testing::AssertionFailure() << "frame \"" << text << "\" is not " << head << "...|";
-  }
-  if (digest != nullptr) *digest = text.substr(head.size(), text.size() - head.size() - 1);
-  return ::testing::AssertionSuccess();
+  return isCredentialLogIn(frame->text, ids(id), user, digest);
 }
 
 ::testing::AssertionResult SessionFixture::expectKeepAlive() {
