@@ -1,7 +1,5 @@
 #include "tests/support/SessionFixture.h"
 
-#include <json/reader.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -10,15 +8,6 @@
 #include "tests/support/CredentialTestSupport.h"
 
 namespace {
-
-Json::Value parseJson(const std::string& text) {
-  Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::string errors;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  reader->parse(text.data(), text.data() + text.size(), &value, &errors);
-  return value;
-}
 
 std::string withHost(std::string json, const std::string& host) {
   for (size_t at = json.find("HOST"); at != std::string::npos; at = json.find("HOST", at)) {
@@ -42,7 +31,7 @@ SessionFixture::~SessionFixture() {
 }
 
 void SessionFixture::post(const std::string& json) {
-  instance_->HandleMessage(pp::varFromJson(parseJson(withHost(json, server_.host()))));
+  instance_->HandleMessage(pp::varFromJson(PageRecorder::decode(withHost(json, server_.host()))));
 }
 
 void SessionFixture::command(const std::string& json) {
