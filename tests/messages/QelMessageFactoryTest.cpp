@@ -16,14 +16,9 @@
 #include "messages/RspAcdCmd.h"
 #include "messages/RspGetFile.h"
 #include "messages/UserMessages.h"
+#include "tests/support/ParseText.h"
 
 namespace {
-
-std::unique_ptr<QelMessage> parseText(const std::string& text) {
-  std::string writable = text;
-  return std::unique_ptr<QelMessage>(
-      QelMessage::parse(&writable[0], static_cast<int>(writable.size()), nullptr));
-}
 
 TEST(ParseIdPairTest, Table) {
   struct Case {

@@ -9,15 +9,10 @@
 #include "messages/QelMessage.h"
 #include "plugin/QelMessageDispatcher.h"
 #include "tests/support/PagePostTexts.h"
+#include "tests/support/ParseText.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
-
-std::unique_ptr<QelMessage> parseText(const std::string& text) {
-  std::string writable = text;
-  return std::unique_ptr<QelMessage>(
-      QelMessage::parse(&writable[0], static_cast<int>(writable.size()), nullptr));
-}
 
 // What the message's own class writes for the page.
 std::string ownPageText(const std::string& text) {
