@@ -5,21 +5,14 @@
 #include <vector>
 
 #include "messages/GenericMessages.h"
-#include "messages/JsonText.h"
 #include "messages/QelMessage.h"
 #include "plugin/QelMessageDispatcher.h"
 #include "tests/support/PagePostTexts.h"
+#include "tests/support/PageText.h"
 #include "tests/support/ParseText.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
-
-// What the message's own class writes for the page.
-std::string ownPageText(const std::string& text) {
-  Json::Value value;
-  parseText(text)->toJson(value);
-  return writeJsonText(value);
-}
 
 using QelMessageDispatcherTest = SessionFixture;
 
@@ -59,8 +52,8 @@ TEST_F(QelMessageDispatcherTest, DefaultRoutes) {
     page_.clear();
     const auto message = parseText(c.text);
     ASSERT_NE(message, nullptr) << c.text;
+    const std::string page = c.page != nullptr ? c.page : pageText(*message);
     QelMessageDispatcher::instance().dispatch(&session(), message.get());
-    const std::string page = c.page != nullptr ? c.page : ownPageText(c.text);
     EXPECT_EQ(postsOf(page_.posts()), (PostList{{c.code, page}})) << c.text;
   }
   EXPECT_EQ(peer().state(), QelSocket::Idle);
