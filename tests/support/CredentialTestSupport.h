@@ -8,6 +8,10 @@
 // The server's side of the credential codec, as the tests need it: a
 // challenge scrambler built from the reading rules, and checks of digests.
 
+// The 51 characters of the codec's alphabet, row 0 first, written out here
+// on their own so that tests can check the codec's table against them.
+extern const std::string kScrambleAlphabet;
+
 // How a scrambled challenge is laid out. The defaults give a valid text.
 struct ScrambleLayout {
   int b0 = 0x35;         // first pair; odd: it gives the key length itself
