@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "messages/DialPlanGetDialNumRsp.h"
 #include "tests/support/PageText.h"
 

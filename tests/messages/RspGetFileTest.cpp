@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "messages/RspGetFile.h"
 #include "tests/support/PageText.h"
 

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <sstream>
 #include <string>
 

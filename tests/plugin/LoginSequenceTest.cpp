@@ -7,7 +7,6 @@
 
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "messages/LoginMessages.h"
