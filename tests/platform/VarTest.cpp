@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <sstream>
 #include <string>

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <json/value.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
