@@ -10,7 +10,7 @@
 
 // A session fixture with checks of what one page command does on the wire:
 // the one text the stand-in server receives, or that nothing reaches the
-// server and the page sees only the command's own log line.
+// server and what the page sees instead.
 class PageCommandFixture : public SessionFixture {
  public:
   // One page command (a JSON text) and the server text it must produce;
