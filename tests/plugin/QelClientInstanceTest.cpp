@@ -32,12 +32,7 @@ class CommandTable : public SessionFixture {
   }
 };
 
-// The standard error line and the answers to a malformed or unknown command.
 const char kNonArrayLine[] = "logerr: non-array command from javascript layer\n";
-const char kNonArrayText[] = "{\"details\":\"error:: non-array command\",\"error\":-1}\n";
-const char kNonStringText[] =
-    "{\"details\":\"error:: bad command - non string command\",\"error\":-1}\n";
-const char kUnknownText[] = "{\"details\":\"error:: unknown command\",\"error\":-1}\n";
 
 TEST_F(CommandTable, MalformedCommands) {
   const auto nonArray = [](const char* json) {

@@ -45,4 +45,10 @@ inline std::string errorText(int error, const std::string& details) {
   return R"({"details":")" + details + R"(","error":)" + std::to_string(error) + "}\n";
 }
 
+// The answers to a malformed or unknown page command.
+constexpr const char* kNonArrayText = "{\"details\":\"error:: non-array command\",\"error\":-1}\n";
+constexpr const char* kNonStringText =
+    "{\"details\":\"error:: bad command - non string command\",\"error\":-1}\n";
+constexpr const char* kUnknownText = "{\"details\":\"error:: unknown command\",\"error\":-1}\n";
+
 #endif  // QEL_TESTS_SUPPORT_PAGEPOSTTEXTS_H_
