@@ -11,6 +11,7 @@
 // Tables of received "ACD" bodies and the exact page text each posts, for
 // the agent-distribution replies and events.
 
+// One row: a received body and the page text it posts.
 struct BodyPostCase {
   const char* body;
   const char* json;  // without the final line feed
