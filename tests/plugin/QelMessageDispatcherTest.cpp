@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,10 @@ struct SessionRowCase {
   int state;
   int n2nState;
 };
+
+void PrintTo(const SessionRowCase& c, std::ostream* out) {
+  *out << c.text;
+}
 
 class SessionRows : public SessionFixture, public ::testing::WithParamInterface<SessionRowCase> {};
 

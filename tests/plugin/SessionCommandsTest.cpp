@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -426,6 +427,10 @@ struct SelectLineCase {
   const char* device;
 };
 
+void PrintTo(const SelectLineCase& c, std::ostream* out) {
+  *out << c.command;
+}
+
 class SelectLineTest : public SessionCommandsTest,
                        public ::testing::WithParamInterface<SelectLineCase> {};
 
@@ -457,6 +462,10 @@ struct SetLoggingCase {
   bool enabled;
 };
 
+void PrintTo(const SetLoggingCase& c, std::ostream* out) {
+  *out << "setlogging" << c.flag;
+}
+
 class SetLoggingTest : public SessionCommandsTest,
                        public ::testing::WithParamInterface<SetLoggingCase> {};
 
@@ -481,6 +490,10 @@ struct EnableAcdCase {
   bool enabled;
   const char* sent;
 };
+
+void PrintTo(const EnableAcdCase& c, std::ostream* out) {
+  *out << c.command;
+}
 
 class EnableAcdTest : public SessionCommandsTest,
                       public ::testing::WithParamInterface<EnableAcdCase> {};
