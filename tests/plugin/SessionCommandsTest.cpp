@@ -101,6 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Names, LoginNameTest, ::testing::Values("login", "login
 // Where a second "login" for the same user and host meets the session.
 enum class Stage { kResolving, kConnected, kLoggedIn, kCallControlReady };
 
+void PrintTo(Stage stage, std::ostream* out) {
+  const char* const names[] = {"Resolving", "Connected", "LoggedIn", "CallControlReady"};
+  *out << names[static_cast<int>(stage)];
+}
+
 class RepeatedLoginTest : public SessionCommandsTest, public ::testing::WithParamInterface<Stage> {
  protected:
   ::testing::AssertionResult reach(Stage stage) {
