@@ -1,7 +1,6 @@
 #ifndef QEL_CALLCONTROL_RAWCMDCALLPROGRESSEVENTS_H_
 #define QEL_CALLCONTROL_RAWCMDCALLPROGRESSEVENTS_H_
 
-#include <array>
 #include <memory>
 #include <string>
 

@@ -7,8 +7,8 @@
 
 #include "callcontrol/RawCmdEvent.h"
 
-// Device events: a button pressed, the do-not-disturb state, the end of
-// the monitoring and forwarding set, each on a monitored device. Each
+// Device events: a button pressed, the do-not-disturb state, monitoring
+// ended and forwarding set, each on a monitored device. Each
 // reads a fixed set of payload fields from field 4 on; an absent field
 // leaves its member empty (or 0, whose cause name is "unknown").
 

@@ -12,6 +12,7 @@
 // the module, built on first use and never changed afterwards.
 class RawCmdEventFactory {
  public:
+  // The one table of the module, built on first use.
   static const RawCmdEventFactory& instance();
 
   RawCmdEventFactory(const RawCmdEventFactory&) = delete;

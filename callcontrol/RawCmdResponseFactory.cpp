@@ -1,7 +1,7 @@
 #include "callcontrol/RawCmdResponseFactory.h"
 
-RawCmdResponseFactory& RawCmdResponseFactory::instance() {
-  static RawCmdResponseFactory factory;
+const RawCmdResponseFactory& RawCmdResponseFactory::instance() {
+  static const RawCmdResponseFactory factory;
   return factory;
 }
 

@@ -16,7 +16,8 @@ using RawCmdResponseCreator = std::unique_ptr<RawCmdResponse> (*)(const std::vec
 // changed afterwards.
 class RawCmdResponseFactory {
  public:
-  static RawCmdResponseFactory& instance();
+  // The one factory of the module, built on first use.
+  static const RawCmdResponseFactory& instance();
 
   RawCmdResponseFactory(const RawCmdResponseFactory&) = delete;
   RawCmdResponseFactory& operator=(const RawCmdResponseFactory&) = delete;

@@ -22,14 +22,16 @@ class GenericReq : public QelMessage {
   std::string body_;
 };
 
-// The default reply: a status field and a details text. Posts
-// {"error": 0 or -1, "details": text}.
+// The default reply. Body: outcome (the status) "," details (the rest of
+// the body). Posts {"error": 0 or -1, "details": details}.
 class GenericRsp : public QelMessage {
  public:
   GenericRsp(const std::string& service, const std::string& command, int requestId, int secondId,
              const std::string& body);
 
+  // The header, "," outcome, then "," details when they are not empty.
   int serialize(char* buffer, int size) const override;
+  // "error" is 0 when the outcome passes the status rule, else -1.
   void toJson(Json::Value& out) const override;
 
   const std::string& outcome() const { return outcome_; }

@@ -70,6 +70,8 @@ class CompletionCallbackFactory {
     live_ = std::make_shared<bool>(true);
   }
 
+  // A callback that calls object->method(result), with the bound arguments
+  // after the result.
   CompletionCallback NewCallback(void (T::*method)(int32_t)) {
     return make([method](T* object, int32_t result) { (object->*method)(result); });
   }

@@ -25,11 +25,11 @@ namespace pp {
 // Resolve returns PP_OK_COMPLETIONPENDING and completes exactly once through
 // its callback, never inside the call: PP_OK with at least one address, in
 // the order the system resolver gives them, or PP_ERROR_NAME_NOT_RESOLVED
-// for a name that does not resolve (the empty name included). On a null resolver it completes with
-// PP_ERROR_BADRESOURCE; with a null host or an unknown family with
-// PP_ERROR_BADARGUMENT; while another resolve is pending with
-// PP_ERROR_FAILED. Releasing the last handle completes a pending resolve
-// with PP_ERROR_ABORTED.
+// for a name that does not resolve (the empty name included). On a null
+// resolver it completes with PP_ERROR_BADRESOURCE; with a null host or an
+// unknown family with PP_ERROR_BADARGUMENT; while another resolve is
+// pending with PP_ERROR_FAILED. Releasing the last handle completes a
+// pending resolve with PP_ERROR_ABORTED.
 //
 // The system resolver works on a thread of its own inside the loop; its
 // completion runs on the main thread like every other. A resolve is not
@@ -41,6 +41,8 @@ class HostResolver {
   // or the loop's faults say creation fails.
   explicit HostResolver(const InstanceHandle& instance);
 
+  // Whether the platform offers host resolvers (a current loop, and its
+  // faults do not deny them).
   static bool IsAvailable();
 
   bool is_null() const { return !state_; }

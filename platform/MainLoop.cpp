@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <asio/post.hpp>
-#include <vector>
 
 namespace pp {
 

@@ -6,7 +6,6 @@
 #include <asio/ip/tcp.hpp>
 #include <asio/write.hpp>
 #include <cstring>
-#include <utility>
 
 #include "platform/MainLoop.h"
 #include "platform/NetErrors.h"

@@ -3,6 +3,7 @@
 #include <json/writer.h>
 
 #include <cmath>
+#include <cstdint>
 
 namespace pp {
 

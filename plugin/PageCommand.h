@@ -9,8 +9,8 @@
 // Readers of the elements of a page command [request id, unused, name,
 // arguments...]. An element beyond the end of the array reads as missing.
 
-// Element 0: an integer as it is, a fractional number truncated toward zero,
-// anything else 0.
+// Element 0: an integer as it is, a fractional number truncated toward zero
+// (saturating at the 32-bit range), anything else 0.
 int readRequestId(const pp::VarArray& args);
 // An integer argument, read like the request id.
 int readInt(const pp::VarArray& args, uint32_t index);

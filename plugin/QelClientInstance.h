@@ -1,6 +1,7 @@
 #ifndef QEL_PLUGIN_QELCLIENTINSTANCE_H_
 #define QEL_PLUGIN_QELCLIENTINSTANCE_H_
 
+#include <cstdint>
 #include <map>
 #include <string>
 

@@ -23,6 +23,8 @@ class QelMessageDispatcher {
   // Handles or posts the message; the caller keeps and destroys it.
   void dispatch(QelSocket* socket, QelMessage* message) const;
 
+  // The routes of a message without a row of its own: postEventToPage and
+  // postReplyToPage.
   static void onUnhandledEvent(QelSocket* socket, QelMessage* message);
   static void onUnhandledReply(QelSocket* socket, QelMessage* message);
 

@@ -62,18 +62,34 @@ class QelSocket {
   // {"type": 13, "details": {"connected": connected, "info": info}} under 0.
   void postConnectionState(bool connected, const std::string& info);
 
+  // The code that events and connection states are posted under (0).
   int eventCode() const { return eventCode_; }
 
   // Connection.
+
+  // Resolves the server host and connects, unless an attempt is under way
+  // or the session is connected. A missing or failing socket or resolver, a
+  // failed resolve or a failed connect posts an error under the log-in
+  // request id, drops the queued messages and leaves the session Idle.
   void connectToServer();
+  // Closes the connection and returns to Idle: every service log-in state
+  // to ServiceNone, the log-in request id to 0, the send queue dropped, and
+  // the completions and reconnect timer of earlier attempts void. Posts the
+  // lost connection ("NET_SERVER") first when `notify` is set.
   void disconnect(bool notify);
-  // Takes ownership; writes the message now, or queues it behind the write
-  // in progress and while a connection is being set up (it then follows the
-  // challenge request). A text too long for the send buffer is refused with
-  // an error post under its request id.
+  // Takes ownership. Writes the message now, or queues it behind a write in
+  // progress or a connection being set up. A message whose text does not fit
+  // the send buffer is never sent cut: the page receives
+  // "error:: command too long" under its request id (0 when it has none).
   void send(QelMessage* message);
+  // Abandons the connection or attempt under way and arms a new attempt in
+  // 5 seconds (ReconnectPending) under the log-in request id.
   void scheduleReconnect();
+  // Arms the keep-alive timer: every 120 seconds while logged in, the
+  // keep-alive frame is sent. Arming it again voids the timer armed before.
   void startKeepAlive();
+  // Sends the keep-alive frame (length 0, no text) when logged in and no
+  // write is in progress; otherwise does nothing.
   void sendHeartbeat();
 
   // Session messages, routed by the inbound dispatch.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <json/value.h>
 
 #include <memory>
 #include <string>
@@ -9,9 +10,9 @@
 #include "callcontrol/RawCmdConferencedEvent.h"
 #include "callcontrol/RawCmdEvent.h"
 #include "callcontrol/RawCmdEventFactory.h"
-#include "messages/JsonText.h"
 #include "messages/QelMessage.h"
 #include "messages/TextHelpers.h"
+#include "tests/support/PageText.h"
 
 namespace {
 
@@ -38,12 +39,6 @@ std::unique_ptr<Lvl2RawCmdEvt> receive(Form form, const std::string& text) {
   for (int commas = 0; commas < 4; ++commas) payload = text.find(',', payload) + 1;
   return std::make_unique<Lvl2RawCmdEvt>(head[1], head[2], stringToInt(ids[0]), stringToInt(ids[1]),
                                          text.substr(payload));
-}
-
-std::string pageText(const Lvl2RawCmdEvt& message) {
-  Json::Value out;  // the dispatcher hands a null value
-  message.toJson(out);
-  return writeJsonText(out);
 }
 
 TEST(Lvl2RawCmdEvtTest, EventTextToPagePost) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <type_traits>
 
 #include "callcontrol/Lvl2RawCmdRsp.h"
-#include "messages/JsonText.h"
+#include "tests/support/PageText.h"
 
 namespace {
 
@@ -12,29 +13,17 @@ const char kFailed[] = "{\"details\":\"command failed\",\"error\":-1}\n";
 const char kNoDetails[] = "{\"details\":null,\"error\":0}\n";
 
 // The page text of the reply LVL2OAI,RAWCMD,7:,<body>.
-std::string pageText(const std::string& body) {
-  Lvl2RawCmdRsp reply("LVL2OAI", "RAWCMD", 7, 0, body);
-  Json::Value out;
-  reply.toJson(out);
-  return writeJsonText(out);
-}
-
-struct ReplyCase {
-  const char* body;
-  const char* page;
-};
-
-void expectPages(const ReplyCase* begin, const ReplyCase* end) {
-  for (const ReplyCase* c = begin; c != end; ++c) EXPECT_EQ(pageText(c->body), c->page) << c->body;
+std::string replyText(const std::string& body) {
+  return pageText(Lvl2RawCmdRsp("LVL2OAI", "RAWCMD", 7, 0, body));
 }
 
 template <size_t N>
-void expectPages(const ReplyCase (&cases)[N]) {
-  expectPages(cases, cases + N);
+void expectPages(const PageCase (&cases)[N]) {
+  for (const PageCase& c : cases) EXPECT_EQ(replyText(c.body), c.page) << c.body;
 }
 
 TEST(Lvl2RawCmdRspTest, StatusRule) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_HC,7,0", kNoDetails},
       {"a,b,_HC,7,00", kNoDetails},
       {"a,b,_HC,7, 0 ", kNoDetails},
@@ -51,7 +40,7 @@ TEST(Lvl2RawCmdRspTest, StatusRule) {
 }
 
 TEST(Lvl2RawCmdRspTest, PlainResponse) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_CX,7,0", kNoDetails},        {"a,b,_AC,7,0,ignored,data", kNoDetails},
       {"a,b,,7,0", kNoDetails},           {"a,b,XYZ,7,0,1,2", kNoDetails},
       {"a,b,_mc,7,0,12,201", kNoDetails},  // codes are case-sensitive
@@ -61,7 +50,7 @@ TEST(Lvl2RawCmdRspTest, PlainResponse) {
 }
 
 TEST(Lvl2RawCmdRspTest, MakeCall) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_MC,7,0,12,201",
        "{\"details\":{\"DeviceID\":\"201\",\"handle\":\"12\"},\"error\":0}\n"},
       {"a,b,_MC,7,0,12", "{\"details\":{\"DeviceID\":\"\",\"handle\":\"12\"},\"error\":0}\n"},
@@ -77,7 +66,7 @@ TEST(Lvl2RawCmdRspTest, MakeCall) {
 }
 
 TEST(Lvl2RawCmdRspTest, QueryDevice) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_QI,7,0,201,2,1,|Desk, Hall|,u9",
        "{\"details\":{\"Description\":\"Desk, Hall\",\"DeviceClass\":\"1\",\"DeviceID\":\"201\","
        "\"DeviceType\":\"2\",\"UserName\":\"u9\"},\"error\":0}\n"},
@@ -96,7 +85,7 @@ TEST(Lvl2RawCmdRspTest, QueryDevice) {
 }
 
 TEST(Lvl2RawCmdRspTest, TransferCall) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_TR,7,0,C9,301,302,Ann,201,T1,9000",
        "{\"details\":{\"CallerName\":\"Ann\",\"CallerNumber\":\"201\",\"DestinationDeviceID\":"
        "\"301\",\"NewCallID\":\"C9\",\"TransferredDeviceID\":\"302\",\"TrunkName\":\"T1\","
@@ -120,7 +109,7 @@ TEST(Lvl2RawCmdRspTest, TransferCall) {
 }
 
 TEST(Lvl2RawCmdRspTest, SnapshotCall) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,!nSC,7,0,31,1,201,C1",
        "{\"details\":[{\"connection\":\"C1\",\"party\":\"201\"}],\"error\":0}\n"},
       {"a,b,!nSC,7,0,31,2,201,C1,202,C2",
@@ -146,7 +135,7 @@ TEST(Lvl2RawCmdRspTest, SnapshotCall) {
 }
 
 TEST(Lvl2RawCmdRspTest, SnapshotDevice) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_SP,7,0,2,31,C1,32,C2",
        "{\"details\":[{\"callID\":\"31\",\"connection\":\"C1\"},"
        "{\"callID\":\"32\",\"connection\":\"C2\"}],\"error\":0}\n"},
@@ -166,7 +155,7 @@ TEST(Lvl2RawCmdRspTest, SnapshotDevice) {
 }
 
 TEST(Lvl2RawCmdRspTest, ListUnifiers) {
-  const ReplyCase cases[] = {
+  const PageCase cases[] = {
       {"a,b,_UQC,7,0,1,11,up,12",
        "{\"details\":[{\"nodeId\":\"11\",\"nodeId1\":\"12\",\"status\":\"up\"}],\"error\":0}\n"},
       {"a,b,_UQC,7,0,2,11,up,12,13,down,14,X",
@@ -200,7 +189,7 @@ TEST(Lvl2RawCmdRspTest, HeaderOfTheReply) {
 
 TEST(Lvl2RawCmdRspTest, BodySplitHonoursQuotes) {
   // A quoted field 0 or 1 holding commas does not shift the code and status.
-  EXPECT_EQ(pageText("|a,x|,|b,y|,_MC,7,0,12,201"),
+  EXPECT_EQ(replyText("|a,x|,|b,y|,_MC,7,0,12,201"),
             "{\"details\":{\"DeviceID\":\"201\",\"handle\":\"12\"},\"error\":0}\n");
 }
 

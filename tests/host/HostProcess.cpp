@@ -114,6 +114,14 @@ bool HostProcess::waitForLines(size_t lines, std::chrono::milliseconds limit) {
   return true;
 }
 
+const std::string& HostProcess::outputSoFar() {
+  size_t before = 0;
+  do {
+    before = result_.out.size() + result_.err.size();
+  } while (readSome(0) && result_.out.size() + result_.err.size() != before);
+  return result_.out;
+}
+
 HostProcess::Result HostProcess::finish(std::chrono::milliseconds limit) {
   closeInput();
   const Clock::time_point end = Clock::now() + limit;

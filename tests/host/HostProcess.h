@@ -36,6 +36,9 @@ class HostProcess {
   void closeInput();
   // Reads the host's output until its standard output holds `lines` lines.
   bool waitForLines(size_t lines, std::chrono::milliseconds limit = kWait);
+  // Reads what the host has written so far, without waiting, and returns
+  // its standard output up to now.
+  const std::string& outputSoFar();
   void signal(int number);
 
   // Closes the input, reads both outputs to their end and waits for the

@@ -9,6 +9,7 @@
 #include "messages/JsonText.h"
 #include "platform/MainLoop.h"
 #include "tests/host/HostProcess.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/StandInCallServer.h"
 
 namespace {
@@ -20,27 +21,21 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
-// The line the host writes for the post [code, object + "\n"].
-std::string postLine(int code, const std::string& object) {
+// The line the host writes for the post [code, text].
+std::string postLine(int code, const std::string& text) {
   Json::Value post(Json::arrayValue);
   post.append(code);
-  post.append(object + "\n");
+  post.append(text);
   std::string line = writeJsonText(post);
   line.pop_back();
   return line;
 }
 
+// The line the host writes for the log line `text`.
 std::string logLine(const std::string& text) {
-  Json::Value object;
-  object["log"] = text;
-  std::string json = writeJsonText(object);
-  json.pop_back();
-  return postLine(-99, json);
+  const auto post = logPost(text);
+  return postLine(post.first, post.second);
 }
-
-const char kNonArray[] = R"({"details":"error:: non-array command","error":-1})";
-const char kNonString[] = R"({"details":"error:: bad command - non string command","error":-1})";
-const char kUnknown[] = R"({"details":"error:: unknown command","error":-1})";
 
 TEST(QelHostTest, MalformedUnknownAndSendLogCommands) {
   const HostProcess::Result result =
@@ -76,19 +71,19 @@ TEST(QelHostTest, EveryInputLineInOrder) {
   EXPECT_TRUE(result.exited);
   EXPECT_EQ(result.status, 0);
   const std::vector<std::string> expectedOut = {
-      postLine(0, kNonArray),
+      postLine(0, kNonArrayText),
       logLine("CMD(5,nosuch,3)"),
-      postLine(0, kUnknown),
+      postLine(0, kUnknownText),
       logLine("CMD(2,sendlog,4)"),
       logLine(""),
       logLine("CMD(0,sendlog,4)"),
       logLine("a\"b"),
-      postLine(0, kNonString),
+      postLine(0, kNonStringText),
       logLine("CMD(-3,sendlog,4)"),
       logLine(""),
       logLine("CMD(2,sendlog,4)"),
       logLine("crlf"),
-      postLine(0, kNonString),
+      postLine(0, kNonStringText),
       logLine("CMD(8,sendlog,5)"),
       logLine("last"),
   };
@@ -206,7 +201,7 @@ TEST(QelHostTest, LingersServingTheConnectionThenClosesItWithoutPosting) {
   EXPECT_EQ(result.status, 0);
   const std::vector<std::string> out = linesOf(result.out);
   ASSERT_FALSE(out.empty());
-  EXPECT_EQ(out.back(), postLine(7, R"({"details":"still here","error":0})")) << result.out;
+  EXPECT_EQ(out.back(), postLine(7, errorText(0, "still here"))) << result.out;
   EXPECT_EQ(result.out.find("NET_SERVER"), std::string::npos) << result.out;
   EXPECT_EQ(result.err, "");
 }

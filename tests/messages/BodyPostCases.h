@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <string>
 
-#include "messages/JsonText.h"
+#include "tests/support/PageText.h"
 
-// Tables of received bodies and the exact page text their conversion posts.
+// Tables of received "ACD" bodies and the exact page text each posts, for
+// the agent-distribution replies and events.
 
+// One row: a received body and the page text it posts.
 struct BodyPostCase {
   const char* body;
   const char* json;  // without the final line feed
@@ -19,12 +21,10 @@ struct BodyPostCase {
 // factory builds it (service "ACD", command "ACDCMD", request id 7).
 template <typename Message>
 std::string pageTextOf(const std::string& body) {
-  Message message("ACD", "ACDCMD", 7, 0, body);
-  Json::Value out;
-  message.toJson(out);
-  return writeJsonText(out);
+  return pageText(Message("ACD", "ACDCMD", 7, 0, body));
 }
 
+// Checks that each case's body, received as a `Message`, posts its text.
 template <typename Message, size_t N>
 void expectPosts(const BodyPostCase (&cases)[N]) {
   for (const BodyPostCase& c : cases) {

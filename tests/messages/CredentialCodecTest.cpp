@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <set>
@@ -10,21 +11,19 @@
 
 namespace {
 
-const std::string kAlphabet = "Gm4%Xq#Lw8Zr!Bn2Yt*Hc6Vp$Ks0Fd<Je9Ua>Ri3Ox-Mg7Ql1PW";
-
 bool onlyAlphabet(const std::string& text) {
-  return text.find_first_not_of(kAlphabet) == std::string::npos;
+  return text.find_first_not_of(kScrambleAlphabet) == std::string::npos;
 }
 
 TEST(CredentialCodecTest, AlphabetHasThreeRowsOfDistinctSafeCharacters) {
-  EXPECT_EQ(std::string(scrambleAlphabet), kAlphabet);
-  EXPECT_EQ(std::set<char>(kAlphabet.begin(), kAlphabet.end()).size(), 51u);
-  EXPECT_EQ(kAlphabet.find_first_of(",| "), std::string::npos);
-  for (int d = 0; d < 17; ++d) EXPECT_EQ(scrambleAlphabetAt(d), kAlphabet[d]);
+  EXPECT_EQ(std::string(scrambleAlphabet), kScrambleAlphabet);
+  EXPECT_EQ(std::set<char>(kScrambleAlphabet.begin(), kScrambleAlphabet.end()).size(), 51u);
+  EXPECT_EQ(kScrambleAlphabet.find_first_of(",| "), std::string::npos);
+  for (int d = 0; d < 17; ++d) EXPECT_EQ(scrambleAlphabetAt(d), kScrambleAlphabet[d]);
 }
 
 TEST(CredentialCodecTest, CharToDigitReadsTheColumnOfAnyRow) {
-  for (int i = 0; i < 51; ++i) EXPECT_EQ(scrambleCharToDigit(kAlphabet[i]), i % 17) << i;
+  for (int i = 0; i < 51; ++i) EXPECT_EQ(scrambleCharToDigit(kScrambleAlphabet[i]), i % 17) << i;
   // Letters outside the table read as their other-case form; letters whose
   // both forms are in the table keep their own column.
   const struct {
@@ -46,12 +45,14 @@ TEST(CredentialCodecTest, DigitToCharPicksEveryRowOfTheColumn) {
       ASSERT_EQ(scrambleCharToDigit(c), d);
       seen.insert(c);
     }
-    EXPECT_EQ(seen, (std::set<char>{kAlphabet[d], kAlphabet[17 + d], kAlphabet[34 + d]})) << d;
+    EXPECT_EQ(seen, (std::set<char>{kScrambleAlphabet[d], kScrambleAlphabet[17 + d],
+                                    kScrambleAlphabet[34 + d]}))
+        << d;
   }
   // A digit out of range stays inside the table.
   EXPECT_EQ(scrambleCharToDigit(scrambleDigitToChar(17)), 0);
   EXPECT_EQ(scrambleCharToDigit(scrambleDigitToChar(-1)), 16);
-  EXPECT_EQ(scrambleAlphabetAt(18), kAlphabet[1]);
+  EXPECT_EQ(scrambleAlphabetAt(18), kScrambleAlphabet[1]);
 }
 
 TEST(CredentialCodecTest, BytePairs) {

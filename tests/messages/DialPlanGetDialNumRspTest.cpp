@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "messages/DialPlanGetDialNumRsp.h"
-#include "tests/messages/PageText.h"
+#include "tests/support/PageText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "messages/DirectoryRsp.h"
-#include "tests/messages/PageText.h"
+#include "tests/support/PageText.h"
 
 namespace {
 

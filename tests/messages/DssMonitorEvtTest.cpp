@@ -3,7 +3,7 @@
 #include <string>
 
 #include "messages/DssMonitorEvt.h"
-#include "tests/messages/PageText.h"
+#include "tests/support/PageText.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "messages/EvtAcdCmd.h"
 #include "tests/messages/BodyPostCases.h"
 

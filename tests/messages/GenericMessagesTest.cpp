@@ -3,15 +3,9 @@
 #include <string>
 
 #include "messages/GenericMessages.h"
-#include "messages/JsonText.h"
+#include "tests/support/PageText.h"
 
 namespace {
-
-std::string pageText(const QelMessage& message) {
-  Json::Value value;
-  message.toJson(value);
-  return writeJsonText(value);
-}
 
 TEST(GenericRspTest, BodyToPageObject) {
   struct Case {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "messages/LoginMessages.h"
 #include "tests/support/CredentialTestSupport.h"

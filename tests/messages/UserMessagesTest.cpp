@@ -4,8 +4,8 @@
 #include <string>
 
 #include "messages/UserMessages.h"
-#include "tests/messages/PageText.h"
 #include "tests/support/CredentialTestSupport.h"
+#include "tests/support/PageText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "platform/CompletionCallback.h"

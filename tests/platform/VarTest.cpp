@@ -3,8 +3,8 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
-#include <memory>
 #include <sstream>
 #include <string>
 

@@ -114,10 +114,7 @@ TEST_F(AcdCommandsTest, SentInEveryState) {
     page_.clear();
     command(c.command);
     EXPECT_TRUE(page_.hasLog(c.text)) << c.command;
-    EXPECT_NE(
-        page_.find(0, "{\"details\":{\"connected\":false,\"info\":\"NET_SERVER\"},\"type\":13}\n"),
-        nullptr)
-        << c.command;
+    EXPECT_NE(page_.find(0, connectionStateText(false, "NET_SERVER")), nullptr) << c.command;
   }
   // Logged in, without call control and without "enableacd".
   ASSERT_TRUE(logIn(7, "INDSS,N2N,ACD"));
@@ -151,16 +148,7 @@ TEST_F(AcdCommandsTest, CommandTextTooLongIsRefusedWhole) {
       R"([7,0,"setagentwrapup",")" + big + "\",30])",
       R"([7,0,"setagentworkunits","1001",3,")" + big + "\"]",
   };
-  const std::string refusal = "{\"details\":\"error:: command too long\",\"error\":-1}\n";
-  for (const std::string& json : tooLong) {
-    page_.clear();
-    command(json);
-    EXPECT_TRUE(server_.expectNoFrame()) << json.substr(0, 40);
-    const auto answers = page_.withoutLogs();
-    ASSERT_EQ(answers.size(), 1u) << json.substr(0, 40);
-    EXPECT_EQ(answers[0].code, 7);
-    EXPECT_EQ(answers[0].text, refusal);
-  }
+  for (const std::string& json : tooLong) EXPECT_TRUE(refusedAsTooLong(json, 7));
 
   // The monitor commands log their line before the refusal.
   for (const char* name : {"monitoragent", "monitorgroup"}) {
@@ -170,20 +158,16 @@ TEST_F(AcdCommandsTest, CommandTextTooLongIsRefusedWhole) {
     const auto lines = page_.logLines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[1].rfind("Inside monitor", 0), 0u) << lines[1];
-    EXPECT_NE(page_.find(7, refusal), nullptr) << name;
+    EXPECT_NE(page_.find(7, errorText(-1, "error:: command too long")), nullptr) << name;
   }
 
   // Without a request id of its own the refusal goes under 0, where the
   // page receives the server's answers to such commands; never under a
   // negative code such as -99, which is the log's.
   for (const char* id : {"0", "-99", "\"7\""}) {
-    page_.clear();
-    command(std::string("[") + id + ",0,\"setagentready\",\"" + big + "\"]");
-    EXPECT_TRUE(server_.expectNoFrame());
-    const auto answers = page_.withoutLogs();
-    ASSERT_EQ(answers.size(), 1u) << id;
-    EXPECT_EQ(answers[0].code, 0) << id;
-    EXPECT_EQ(answers[0].text, refusal);
+    EXPECT_TRUE(
+        refusedAsTooLong(std::string("[") + id + ",0,\"setagentready\",\"" + big + "\"]", 0))
+        << id;
   }
   EXPECT_TRUE(check(kEveryCommand[0]));
 }

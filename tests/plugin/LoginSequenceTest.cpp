@@ -7,7 +7,6 @@
 
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "messages/LoginMessages.h"
@@ -16,8 +15,6 @@
 #include "tests/support/SessionFixture.h"
 
 namespace {
-
-using Posts = std::vector<std::pair<int32_t, std::string>>;
 
 // The five service states, in the order lvl2oai, indss, n2n, dss, acd.
 struct ServiceStates {
@@ -48,15 +45,6 @@ class LoginSequenceTest : public SessionFixture {
     return {p.lvl2oaiState(), p.indssState(), p.n2nState(), p.dssState(), p.acdState()};
   }
 
-  // "login" with `id` up to the challenge request the server receives.
-  ::testing::AssertionResult connect(int id = 7) {
-    command("[" + std::to_string(id) + R"(,0,"login","alice","secret","HOST","201"])");
-    if (!server_.waitForConnection()) return ::testing::AssertionFailure() << "no connection";
-    auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + ids(id));
-    if (challenge) page_.clear();
-    return challenge;
-  }
-
   // Up to LoggedIn with the service-list request received.
   ::testing::AssertionResult loggedIn(int id = 7) {
     auto result = connect(id);
@@ -78,8 +66,6 @@ class LoginSequenceTest : public SessionFixture {
     }
     return server_.expectNoFrame();
   }
-
-  static std::string ids(int id) { return id > 0 ? std::to_string(id) + ":" : ""; }
 };
 
 TEST_F(LoginSequenceTest, AcceptedChallengeSendsTheCredentialLogIn) {
@@ -119,7 +105,7 @@ TEST_P(RefusedChallengeTest, PostsConnectRefusedUnderTheAnswerIdAndDisconnects) 
   ASSERT_TRUE(connect(7));
   ASSERT_TRUE(deliver(GetParam().answer));
   EXPECT_EQ(pagePosts(),
-            (Posts{{GetParam().answerId, errorText(-1, "connect refused")}, {0, kNetDown}}));
+            (PostList{{GetParam().answerId, errorText(-1, "connect refused")}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_EQ(peer().loginRequestId(), 0);
   EXPECT_EQ(services(), (ServiceStates{0, 0, 0, 0, 0}));
@@ -147,7 +133,7 @@ TEST_F(LoginSequenceTest, AcceptedClientLogInAsksForServicesAndStartsTheKeepAliv
   ASSERT_TRUE(expectCredentialLogIn(7, "alice"));
   const int generation = peer().keepAliveGeneration();
   ASSERT_TRUE(deliver("CF,CLIENT,LOGIN,7:,0,Welcome"));
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetUp}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetUp}}));
   EXPECT_EQ(peer().state(), QelSocket::LoggedIn);
   EXPECT_TRUE(session().isLoggedIn());
   EXPECT_FALSE(session().isLvl2LoggedIn());
@@ -179,7 +165,7 @@ TEST_P(RefusedClientLogInTest, PostsMinusTenWithTheServersDetailsAndDisconnects)
   ASSERT_TRUE(expectCredentialLogIn(7, "alice"));
   ASSERT_TRUE(deliver(GetParam().answer));
   EXPECT_EQ(pagePosts(),
-            (Posts{{GetParam().answerId, errorText(-10, GetParam().details)}, {0, kNetDown}}));
+            (PostList{{GetParam().answerId, errorText(-10, GetParam().details)}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_EQ(peer().loginRequestId(), 0);
   EXPECT_TRUE(server_.waitForPeerClose());
@@ -209,7 +195,8 @@ TEST_F(LoginSequenceTest, RequestIdZeroIsLeftOutOfEveryText) {
   EXPECT_TRUE(expectFrames({"LVL2OAI,LOGIN,,,DEZezori"}));
   ASSERT_TRUE(deliver("CF,LVL2OAI,LOGIN,,0,ok"));
   EXPECT_EQ(peer().state(), QelSocket::CallControlReady);
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetUp}, {0, connectionStateText(true, "LVL2OAI_SERVICE")}}));
+  EXPECT_EQ(pagePosts(),
+            (PostList{{0, kNetUp}, {0, connectionStateText(true, "LVL2OAI_SERVICE")}}));
 }
 
 // Service lists received while LoggedIn.
@@ -297,7 +284,7 @@ enum class Start {
 struct MessageCase {
   Start start;
   std::vector<std::string> received;
-  Posts posts;
+  PostList posts;
   int session;
   ServiceStates states;
 };
@@ -483,7 +470,7 @@ TEST_P(ClientAnswerTest, SucceedingAnswerLogsInAgainAndRestartsTheKeepAlive) {
   ASSERT_TRUE(loop_.advance(60000));
   const int generation = peer().keepAliveGeneration();
   ASSERT_TRUE(deliver(std::string("CF,CLIENT,") + GetParam() + ",7:,0,again"));
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetUp}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetUp}}));
   EXPECT_EQ(peer().state(), QelSocket::LoggedIn);
   EXPECT_EQ(services(), (ServiceStates{2, 2, 2, 1, 0}));
   EXPECT_TRUE(expectFrames({"CLIENT,NOTIFY_AVAILABLE_SERVICES,7:"}));
@@ -499,7 +486,7 @@ TEST_P(ClientAnswerTest, SucceedingAnswerLogsInAgainAndRestartsTheKeepAlive) {
 TEST_P(ClientAnswerTest, FailingAnswerDisconnectsWithMinusTen) {
   ASSERT_TRUE(logIn(7));
   ASSERT_TRUE(deliver(std::string("CF,CLIENT,") + GetParam() + ",4:,1,session ended"));
-  EXPECT_EQ(pagePosts(), (Posts{{4, errorText(-10, "session ended")}, {0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{4, errorText(-10, "session ended")}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_EQ(services(), (ServiceStates{0, 0, 0, 0, 0}));
   EXPECT_TRUE(server_.waitForPeerClose());
@@ -549,7 +536,7 @@ TEST_F(LoginSequenceTest, WholeRoadKeepAliveLogoutAndReconnect) {
     ASSERT_TRUE(deliver("CF,N2N,LOGIN," + ids + ",0,ok"));
     EXPECT_EQ(peer().state(), QelSocket::CallControlReady);
     EXPECT_EQ(pagePosts(),
-              (Posts{{0, kNetUp}, {id, errorText(0, "ok")}, {0, kLvl2Up}, {0, kDssUp}}));
+              (PostList{{0, kNetUp}, {id, errorText(0, "ok")}, {0, kLvl2Up}, {0, kDssUp}}));
     page_.clear();
 
     ASSERT_TRUE(loop_.advance(119999));
@@ -558,7 +545,7 @@ TEST_F(LoginSequenceTest, WholeRoadKeepAliveLogoutAndReconnect) {
     EXPECT_TRUE(expectKeepAlive());
 
     command("[" + std::to_string(id + 10) + R"(,0,"logout"])");
-    EXPECT_EQ(pagePosts(), (Posts{{id + 10, errorText(0, "")}, {0, kNetDown}}));
+    EXPECT_EQ(pagePosts(), (PostList{{id + 10, errorText(0, "")}, {0, kNetDown}}));
     EXPECT_EQ(peer().state(), QelSocket::Idle);
     EXPECT_TRUE(server_.waitForPeerClose());
     EXPECT_TRUE(server_.expectNoFrame());

@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "messages/QelMessage.h"
+#include "tests/support/ParseText.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
 
 using ParseLogLineTest = SessionFixture;
-
-// Parses the text as the connection does, its log lines going to the page.
-std::unique_ptr<QelMessage> parseLogged(const std::string& text, QelSocket& session) {
-  std::string writable = text;
-  return std::unique_ptr<QelMessage>(
-      QelMessage::parse(&writable[0], static_cast<int>(writable.size()), &session));
-}
 
 TEST_F(ParseLogLineTest, PrefixedTextsLogWhatWasFound) {
   struct Case {
@@ -42,7 +35,7 @@ TEST_F(ParseLogLineTest, PrefixedTextsLogWhatWasFound) {
   };
   for (const Case& c : cases) {
     page_.clear();
-    const auto message = parseLogged(c.text, session());
+    const auto message = parseText(c.text, &session());
     EXPECT_EQ(message == nullptr, std::string(c.text).size() < 3) << c.text;
     const std::vector<std::string> expected =
         c.line != nullptr ? std::vector<std::string>{c.line} : std::vector<std::string>{};
@@ -56,7 +49,7 @@ TEST_F(ParseLogLineTest, LongLineIsCutAt511Characters) {
   for (const size_t lineLength : {size_t{511}, size_t{512}, size_t{1048575}}) {
     page_.clear();
     const std::string body(lineLength - head.size(), 'b');
-    const auto message = parseLogged("CF,CLIENT,GET_FILE,4:," + body, session());
+    const auto message = parseText("CF,CLIENT,GET_FILE,4:," + body, &session());
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(page_.logLines(), std::vector<std::string>{(head + body).substr(0, 511)})
         << lineLength;

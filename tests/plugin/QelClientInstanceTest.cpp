@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "tests/plugin/PostList.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {

@@ -1,30 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "messages/GenericMessages.h"
-#include "messages/JsonText.h"
 #include "messages/QelMessage.h"
 #include "plugin/QelMessageDispatcher.h"
-#include "tests/plugin/PostList.h"
+#include "tests/support/PagePostTexts.h"
+#include "tests/support/PageText.h"
+#include "tests/support/ParseText.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
-
-std::unique_ptr<QelMessage> parseText(const std::string& text) {
-  std::string writable = text;
-  return std::unique_ptr<QelMessage>(
-      QelMessage::parse(&writable[0], static_cast<int>(writable.size()), nullptr));
-}
-
-// What the message's own class writes for the page.
-std::string ownPageText(const std::string& text) {
-  Json::Value value;
-  parseText(text)->toJson(value);
-  return writeJsonText(value);
-}
 
 using QelMessageDispatcherTest = SessionFixture;
 
@@ -64,8 +54,8 @@ TEST_F(QelMessageDispatcherTest, DefaultRoutes) {
     page_.clear();
     const auto message = parseText(c.text);
     ASSERT_NE(message, nullptr) << c.text;
+    const std::string page = c.page != nullptr ? c.page : pageText(*message);
     QelMessageDispatcher::instance().dispatch(&session(), message.get());
-    const std::string page = c.page != nullptr ? c.page : ownPageText(c.text);
     EXPECT_EQ(postsOf(page_.posts()), (PostList{{c.code, page}})) << c.text;
   }
   EXPECT_EQ(peer().state(), QelSocket::Idle);
@@ -113,6 +103,10 @@ struct SessionRowCase {
   int n2nState;
 };
 
+void PrintTo(const SessionRowCase& c, std::ostream* out) {
+  *out << c.text;
+}
+
 class SessionRows : public SessionFixture, public ::testing::WithParamInterface<SessionRowCase> {};
 
 TEST_P(SessionRows, ReachTheirHandlers) {
@@ -126,12 +120,9 @@ TEST_P(SessionRows, ReachTheirHandlers) {
   EXPECT_EQ(peer().n2nState(), c.n2nState);
 }
 
-const std::string kLvl2Lost =
-    "{\"details\":{\"connected\":false,\"info\":\"LVL2OAI_SERVICE\"},\"type\":13}\n";
-const std::string kNetLost =
-    "{\"details\":{\"connected\":false,\"info\":\"NET_SERVER\"},\"type\":13}\n";
-const std::string kAcdLost =
-    "{\"details\":{\"connected\":false,\"info\":\"ACD_SERVICE\"},\"type\":13}\n";
+const std::string kLvl2Lost = connectionStateText(false, "LVL2OAI_SERVICE");
+const std::string kNetLost = connectionStateText(false, "NET_SERVER");
+const std::string kAcdLost = connectionStateText(false, "ACD_SERVICE");
 
 INSTANTIATE_TEST_SUITE_P(
     Dispatch, SessionRows,

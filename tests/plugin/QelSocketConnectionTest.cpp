@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "messages/GenericMessages.h"
-#include "messages/JsonText.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
@@ -23,15 +23,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // The connection-state post of a connection that ended.
-const char kConnectionLost[] =
-    "{\"details\":{\"connected\":false,\"info\":\"NET_SERVER\"},\"type\":13}\n";
-
-std::string errorText(int error, const std::string& details) {
-  Json::Value value;
-  value["error"] = error;
-  value["details"] = details;
-  return writeJsonText(value);
-}
+const std::string kConnectionLost = connectionStateText(false, "NET_SERVER");
 
 // A loopback address whose port 8767 is bound by a socket that does not
 // listen: a connection to it is refused, and no server can take the port
@@ -77,9 +69,7 @@ class QelSocketConnectionTest : public SessionFixture {
   // and its write has completed: the session is Connected, the page
   // recorder empty.
   ::testing::AssertionResult connect(int id = 7) {
-    command("[" + std::to_string(id) + R"(,0,"login","alice","secret","HOST","201"])");
-    if (!server_.waitForConnection()) return ::testing::AssertionFailure() << "no connection";
-    auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + std::to_string(id) + ":");
+    auto challenge = SessionFixture::connect(id);
     if (!challenge) return challenge;
     if (!loop_.runUntil([this] { return !peer().writeInProgress(); })) {
       return ::testing::AssertionFailure() << "the challenge write never completed";
@@ -88,9 +78,6 @@ class QelSocketConnectionTest : public SessionFixture {
     return ::testing::AssertionSuccess();
   }
 
-  // The whole log-in road, and every service log-in answer taken: the
-  // session is CallControlReady, the page recorder and the server's frames
-  // empty.
   // Connects with the stored credentials, logs out, and arms a reconnect
   // with `id`; the page recorder is empty.
   ::testing::AssertionResult reconnectPending(int id) {
@@ -118,13 +105,6 @@ class QelSocketConnectionTest : public SessionFixture {
     return "OnSendCompletion result: " + std::to_string(textLength + 4);
   }
 
-  // The posts that are not log lines, as (code, text).
-  std::vector<std::pair<int32_t, std::string>> answers() const {
-    std::vector<std::pair<int32_t, std::string>> out;
-    for (const auto& post : page_.withoutLogs()) out.emplace_back(post.code, post.text);
-    return out;
-  }
-
   int connectionLostPosts() const {
     int count = 0;
     for (const auto& post : page_.withoutLogs()) count += post.text == kConnectionLost;
@@ -146,8 +126,6 @@ class QelSocketConnectionTest : public SessionFixture {
   }
 };
 
-using Answers = std::vector<std::pair<int32_t, std::string>>;
-
 // ---- Resolve and connect -------------------------------------------------
 
 TEST_F(QelSocketConnectionTest, ResolvesConnectsAndAsksForTheChallenge) {
@@ -160,7 +138,7 @@ TEST_F(QelSocketConnectionTest, ResolvesConnectsAndAsksForTheChallenge) {
   EXPECT_EQ((Strings{"CMD(7,login,7)", "Resolved: " + server_.host() + ":8767",
                      "CLIENT,REQUESTLOGIN,7:", completionLine(22)}),
             page_.logLines());
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
   EXPECT_EQ(26, peer().lastWriteResult());
 }
 
@@ -187,7 +165,7 @@ TEST_F(QelSocketConnectionTest, MissingOrFailingPlatformInterfacesPostUnderTheLo
     loop_.faults().*c.fault = true;
     page_.clear();
     command(R"([7,0,"login","alice","secret","HOST","201"])");
-    EXPECT_EQ((Answers{{7, errorText(-1, c.details)}}), answers());
+    EXPECT_EQ((PostList{{7, errorText(-1, c.details)}}), pagePosts());
     EXPECT_EQ(QelSocket::Idle, peer().state());
   }
   EXPECT_EQ(0, server_.connectionCount());
@@ -201,7 +179,7 @@ TEST_F(QelSocketConnectionTest, ResolveFailurePostsUnderTheLoginIdAndDropsWaitin
   EXPECT_EQ(2u, peer().queued());
   ASSERT_TRUE(waitForState(QelSocket::Idle));
   ASSERT_TRUE(loop_.runUntilIdle());
-  EXPECT_EQ((Answers{{7, errorText(-1, "Resolve failed.")}}), answers());
+  EXPECT_EQ((PostList{{7, errorText(-1, "Resolve failed.")}}), pagePosts());
   EXPECT_EQ((Strings{"CMD(7,login,7)", "CMD(8,enableacd,4)", "CMD(9,enableacd,4)",
                      "dropped 2 queued message(s): no connection"}),
             page_.logLines());
@@ -215,12 +193,12 @@ TEST_F(QelSocketConnectionTest, RefusedConnectionPostsTheFailureCode) {
   post(R"([7,0,"login","alice","secret",")" + refusing.host() + R"(","201"])");
   ASSERT_TRUE(waitForState(QelSocket::Idle));
   EXPECT_TRUE(page_.hasLog("Resolved: " + refusing.host() + ":8767"));
-  EXPECT_EQ((Answers{{7, errorText(-1, "Connection failed: -102")}}), answers());
+  EXPECT_EQ((PostList{{7, errorText(-1, "Connection failed: -102")}}), pagePosts());
 
   // The next attempt starts afresh.
   page_.clear();
   ASSERT_TRUE(connect(8));
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
 }
 
 TEST_F(QelSocketConnectionTest, SetupFailureOfTheReconnectTimerDropsTheWaitingMessages) {
@@ -230,7 +208,7 @@ TEST_F(QelSocketConnectionTest, SetupFailureOfTheReconnectTimerDropsTheWaitingMe
   loop_.faults().noTcpSocketInterface = true;
   page_.clear();
   ASSERT_TRUE(loop_.advance(5000));
-  EXPECT_EQ((Answers{{9, errorText(-1, "TCPSocket not available")}}), answers());
+  EXPECT_EQ((PostList{{9, errorText(-1, "TCPSocket not available")}}), pagePosts());
   EXPECT_EQ(Strings{"dropped 1 queued message(s): no connection"}, page_.logLines());
   EXPECT_EQ(QelSocket::Idle, peer().state());
 }
@@ -281,7 +259,7 @@ TEST_F(QelSocketConnectionTest, FrameOfOneMebibyteOrMoreEndsTheConnectionWithNot
     ASSERT_TRUE(server_.waitForPeerClose());
     ASSERT_TRUE(loop_.runUntilIdle());
     EXPECT_EQ(Strings{"receive msglen=" + std::to_string(length)}, page_.logLines());
-    EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+    EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
     EXPECT_EQ(2047, peer().receiveCapacity());
     EXPECT_EQ(0, peer().loginRequestId());
   }
@@ -299,7 +277,7 @@ TEST_F(QelSocketConnectionTest, FramesWithoutTextOrThatDoNotParseAreSkipped) {
   EXPECT_EQ((Strings{"receive msglen=2", "ab", "receive msglen=20", "AE,CLIENT,NEXT,0:,ok",
                      "parse:2, CLIENT, NEXT, 0, 0, ok"}),
             page_.logLines());
-  EXPECT_EQ((Answers{{0, "null\n"}}), answers());  // the event alone
+  EXPECT_EQ((PostList{{0, "null\n"}}), pagePosts());  // the event alone
   EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
@@ -324,11 +302,11 @@ TEST_F(QelSocketConnectionTest, TextWithANulIsLoggedUpToItAndParsedWhole) {
   // Three bytes reach the parser: a text without prefix, posted as a reply
   // with nothing to convert. Cut at the NUL it would be too short to parse.
   ASSERT_TRUE(server_.sendFrame(std::string("X\0Y", 3)));
-  ASSERT_TRUE(loop_.runUntil([this] { return answers().size() == 2; }));
+  ASSERT_TRUE(loop_.runUntil([this] { return pagePosts().size() == 2; }));
   EXPECT_EQ((Strings{"receive msglen=22", "AE,CLIENT,NUL,0:,ab", "parse:2, CLIENT, NUL, 0, 0, ab",
                      "receive msglen=3", "X"}),
             page_.logLines());
-  EXPECT_EQ((Answers{{0, "null\n"}, {0, "null\n"}}), answers());
+  EXPECT_EQ((PostList{{0, "null\n"}, {0, "null\n"}}), pagePosts());
 }
 
 TEST_F(QelSocketConnectionTest, EndOfStreamOrResetEndsTheConnectionWithNotice) {
@@ -342,7 +320,7 @@ TEST_F(QelSocketConnectionTest, EndOfStreamOrResetEndsTheConnectionWithNotice) {
     }
     ASSERT_TRUE(waitForState(QelSocket::Idle));
     ASSERT_TRUE(loop_.runUntilIdle());
-    EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+    EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
     EXPECT_TRUE(page_.logLines().empty());
     EXPECT_FALSE(session().isLoggedIn());
     EXPECT_EQ(0, peer().lvl2oaiState());
@@ -415,9 +393,9 @@ TEST_F(QelSocketConnectionTest, TooLongMessageIsRefusedWholeAndTheQueueGoesOn) {
                      requestText("AFTER"), completionLine(13)}),
             page_.logLines());
   // Each refusal is answered; the request carried no id, so under 0.
-  EXPECT_EQ((Answers{{0, errorText(-1, "error:: command too long")},
-                     {0, errorText(-1, "error:: command too long")}}),
-            answers());
+  EXPECT_EQ((PostList{{0, errorText(-1, "error:: command too long")},
+                      {0, errorText(-1, "error:: command too long")}}),
+            pagePosts());
   EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
@@ -440,7 +418,7 @@ TEST_F(QelSocketConnectionTest, MessagesSentWhileSettingUpFollowTheChallengeInOr
   EXPECT_EQ(completionLine(22), lines[4]);
   EXPECT_EQ(acd->text, lines[5]);
   EXPECT_EQ(requestText("WHILECONNECTING"), lines[7]);
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
   EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
@@ -458,7 +436,7 @@ TEST_F(QelSocketConnectionTest, MessageSentWhileIdleFailsAndReportsTheLostConnec
   command(R"([8,0,"enableacd",false])");
   EXPECT_EQ((Strings{"CMD(8,enableacd,4)", "ACD,LOGOUT,8:", "OnSendCompletion result: -5"}),
             page_.logLines());
-  EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
   EXPECT_EQ(QelSocket::Idle, peer().state());
   EXPECT_EQ(-5, peer().lastWriteResult());
 }
@@ -472,7 +450,7 @@ TEST_F(QelSocketConnectionTest, FailedWriteWithMessagesQueuedGivesOneNoticeAndDr
       (Strings{"CMD(8,enableacd,4)", "ACD,LOGOUT,8:", "CMD(9,enableacd,4)", "CMD(10,enableacd,4)",
                "OnSendCompletion result: -5", "dropped 2 queued message(s): no connection"}),
       page_.logLines());
-  EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
   EXPECT_EQ(0u, peer().queued());
   EXPECT_FALSE(peer().writeInProgress());
 }
@@ -487,7 +465,7 @@ TEST_F(QelSocketConnectionTest, LossDuringAWriteDropsTheQueueWithOneNotice) {
   server_.reset();
   ASSERT_TRUE(waitForState(QelSocket::Idle));
   ASSERT_TRUE(loop_.advance(1000));
-  EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
   EXPECT_EQ((Strings{requestText("A"), "dropped 2 queued message(s): no connection"}),
             page_.logLines());
 }
@@ -498,7 +476,7 @@ TEST_F(QelSocketConnectionTest, RefusedChallengeEndsTheConnectionOnce) {
   ASSERT_TRUE(waitForState(QelSocket::Idle));
   ASSERT_TRUE(server_.waitForPeerClose());
   ASSERT_TRUE(loop_.advance(10000));
-  EXPECT_EQ((Answers{{7, errorText(-1, "connect refused")}, {0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{7, errorText(-1, "connect refused")}, {0, kConnectionLost}}), pagePosts());
 }
 
 TEST_F(QelSocketConnectionTest, DisconnectNotifiesOnlyWhenAsked) {
@@ -509,7 +487,7 @@ TEST_F(QelSocketConnectionTest, DisconnectNotifiesOnlyWhenAsked) {
   ASSERT_TRUE(connect());
   session().disconnect(true);
   ASSERT_TRUE(loop_.runUntilIdle());
-  EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
   EXPECT_EQ(QelSocket::Idle, peer().state());
   EXPECT_TRUE(server_.waitForPeerClose());
 }
@@ -698,7 +676,7 @@ TEST_F(QelSocketConnectionTest, LoginForAnotherUserStartsOverAfterFiveSecondsUnd
   ASSERT_TRUE(server_.waitForConnection(2));
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,8:"));
   ASSERT_TRUE(loop_.runUntilIdle());
-  EXPECT_EQ((Answers{{0, kConnectionLost}}), answers());
+  EXPECT_EQ((PostList{{0, kConnectionLost}}), pagePosts());
   EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
@@ -714,7 +692,7 @@ TEST_F(QelSocketConnectionTest, ReconnectWhileResolvingIgnoresTheEarlierResolve)
   ASSERT_TRUE(loop_.advance(10000));
   EXPECT_EQ(1, server_.connectionCount());
   EXPECT_EQ(1u, countLog("Resolved: " + server_.host() + ":8767"));
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
 }
 
 TEST_F(QelSocketConnectionTest, ReconnectWhileConnectedDropsWhatWaitedOnTheOldConnection) {
@@ -732,7 +710,7 @@ TEST_F(QelSocketConnectionTest, ReconnectWhileConnectedDropsWhatWaitedOnTheOldCo
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_EQ(1u, countLog("dropped 1 queued message(s): no connection"));
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
   EXPECT_EQ(QelSocket::Connected, peer().state());
 }
 
@@ -746,7 +724,7 @@ TEST_F(QelSocketConnectionTest, ReconnectRightAfterAWriteWithoutConnectionStillC
   post(R"([9,0,"reconnect"])");
   ASSERT_TRUE(loop_.runUntilIdle());
   EXPECT_EQ(QelSocket::ReconnectPending, peer().state());
-  EXPECT_TRUE(answers().empty());
+  EXPECT_TRUE(pagePosts().empty());
   ASSERT_TRUE(loop_.advance(5000));
   ASSERT_TRUE(server_.waitForConnection(2));
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <json/value.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
-#include "tests/plugin/PostList.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {

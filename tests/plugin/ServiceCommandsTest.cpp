@@ -3,37 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-#include "messages/CredentialCodec.h"
 #include "tests/plugin/PageCommandFixture.h"
+#include "tests/support/CredentialTestSupport.h"
 
 namespace {
 
 using ServiceCommandsTest = PageCommandFixture;
-
-// Empty when `digest` is the salted digest of `password`: its header carries
-// the salt, and the digest recomputed with that salt has the same digits (the
-// characters that spell a digit vary from digest to digest).
-std::string digestMismatch(const std::string& digest, const std::string& password) {
-  const size_t kHeader = 10;
-  if (digest.size() < kHeader + 19) return "too short: " + digest;
-  for (char c : digest) {
-    if (std::strchr(scrambleAlphabet, c) == nullptr) return "not a digit character: " + digest;
-  }
-  unsigned char salt[5];
-  for (size_t i = 0; i < 5; ++i) salt[i] = scrambleDecodeByte(digest.c_str() + 2 * i);
-  std::string expected;
-  digestCredentialWithSalt(password, salt, expected);
-  if (expected.size() != digest.size()) return "length differs: " + digest;
-  for (size_t i = 0; i < digest.size(); ++i) {
-    if (scrambleCharToDigit(digest[i]) != scrambleCharToDigit(expected[i])) {
-      return "digit " + std::to_string(i) + " differs: " + digest;
-    }
-  }
-  return "";
-}
 
 TEST_F(ServiceCommandsTest, EveryCommandReachesTheServer) {
   ASSERT_TRUE(logIn());  // "INDSS" offered and logged in to
@@ -122,10 +99,7 @@ TEST_F(ServiceCommandsTest, UngatedCommandsAreHandedToTheConnectionWhileIdle) {
     EXPECT_EQ(lines[1].rfind("CLIENT,", 0), 0u) << lines[1];
     // The write without a connection fails and is reported as a lost
     // connection.
-    EXPECT_NE(
-        page_.find(0, "{\"details\":{\"connected\":false,\"info\":\"NET_SERVER\"},\"type\":13}\n"),
-        nullptr)
-        << json;
+    EXPECT_NE(page_.find(0, connectionStateText(false, "NET_SERVER")), nullptr) << json;
     EXPECT_EQ(peer().state(), QelSocket::Idle);
   }
 }
@@ -164,15 +138,7 @@ TEST_F(ServiceCommandsTest, CommandTooLongIsRefusedWhole) {
       R"([5,0,"getdialnumber",")" + big + "\"]", R"([5,0,"getfile","a",")" + big + "\"]",
       R"([5,0,"startmonitor",")" + big + "\"]",  R"([5,0,"stopmonitor",")" + big + "\"]",
   };
-  for (const std::string& json : tooLong) {
-    page_.clear();
-    command(json);
-    EXPECT_TRUE(server_.expectNoFrame()) << json.substr(0, 40);
-    const auto answers = page_.withoutLogs();
-    ASSERT_EQ(answers.size(), 1u) << json.substr(0, 40);
-    EXPECT_EQ(answers[0].code, 5);
-    EXPECT_EQ(answers[0].text, "{\"details\":\"error:: command too long\",\"error\":-1}\n");
-  }
+  for (const std::string& json : tooLong) EXPECT_TRUE(refusedAsTooLong(json, 5));
   // The longest file body that fits is sent in full.
   const std::string head = "CLIENT,GET_FILE,5:,|";
   const std::string name(2043 - head.size() - 4, 'n');

@@ -4,16 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/support/PagePostTexts.h"
 #include "tests/support/SessionFixture.h"
 
 namespace {
-
-using Posts = std::vector<std::pair<int32_t, std::string>>;
 
 const std::string kNetDown = connectionStateText(false, "NET_SERVER");
 
@@ -24,19 +22,10 @@ std::string checkText(bool connected) {
 
 class SessionCommandsTest : public SessionFixture {
  protected:
-  // "login" with id 7 up to the challenge request: Connected.
-  ::testing::AssertionResult connected() {
-    command(R"([7,0,"login","alice","secret","HOST","201"])");
-    if (!server_.waitForConnection()) return ::testing::AssertionFailure() << "no connection";
-    auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN,7:");
-    if (challenge) page_.clear();
-    return challenge;
-  }
-
   // "login" with id 7, the challenge request received, then "logout": Idle
   // with the credentials stored.
   ::testing::AssertionResult loggedOut() {
-    auto result = connected();
+    auto result = connect();
     if (!result) return result;
     command(R"([1,0,"logout"])");
     if (!server_.waitForPeerClose()) return ::testing::AssertionFailure() << "still connected";
@@ -103,7 +92,7 @@ TEST_P(LoginNameTest, NonStringArgumentsAndIdReadEmptyAndZero) {
   EXPECT_EQ(peer().extension(), "");
   // An empty host does not resolve; the error goes under the stored id 0.
   ASSERT_TRUE(loop_.runUntil([this] { return !pagePosts().empty(); }));
-  EXPECT_EQ(pagePosts(), (Posts{{0, errorText(-1, "Resolve failed.")}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, errorText(-1, "Resolve failed.")}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
 }
 
@@ -111,6 +100,11 @@ INSTANTIATE_TEST_SUITE_P(Names, LoginNameTest, ::testing::Values("login", "login
 
 // Where a second "login" for the same user and host meets the session.
 enum class Stage { kResolving, kConnected, kLoggedIn, kCallControlReady };
+
+void PrintTo(Stage stage, std::ostream* out) {
+  const char* const names[] = {"Resolving", "Connected", "LoggedIn", "CallControlReady"};
+  *out << names[static_cast<int>(stage)];
+}
 
 class RepeatedLoginTest : public SessionCommandsTest, public ::testing::WithParamInterface<Stage> {
  protected:
@@ -121,7 +115,7 @@ class RepeatedLoginTest : public SessionCommandsTest, public ::testing::WithPara
         if (peer().state() == QelSocket::Resolving) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "state " << peer().state();
       case Stage::kConnected:
-        return connected();
+        return connect();
       case Stage::kLoggedIn:
         return logIn(7, "N2N");
       case Stage::kCallControlReady:
@@ -159,7 +153,7 @@ TEST_P(RepeatedLoginTest, AnotherHostDisconnectsAndConnectsThereAfterFiveSeconds
   ASSERT_TRUE(reach(GetParam()));
   page_.clear();
   command(R"([9,0,"login","alice","pw2",")" + other.host() + R"(","300"])");
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::ReconnectPending);
   EXPECT_EQ(peer().serverHost(), other.host());
   EXPECT_EQ(peer().password(), "pw2");
@@ -184,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Stages, RepeatedLoginTest,
 TEST_F(SessionCommandsTest, AnotherUserOnTheSameHostConnectsAgainAfterFiveSeconds) {
   ASSERT_TRUE(logIn(7));
   command(R"([9,0,"login","bob","pw","HOST","202"])");
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetDown}}));
   ASSERT_TRUE(loop_.advance(5000));
   ASSERT_TRUE(server_.waitForConnection(2));
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
@@ -217,32 +211,32 @@ TEST_F(SessionCommandsTest, ConnectionErrorsGoUnderTheIdThatStartedTheAttempt) {
   }
   command(R"([7,0,"login","alice","secret",")" + unused + R"(","201"])");
   ASSERT_TRUE(loop_.runUntil([this] { return !pagePosts().empty(); }));
-  EXPECT_EQ(pagePosts(), (Posts{{7, errorText(-1, "Connection failed: -102")}}));
+  EXPECT_EQ(pagePosts(), (PostList{{7, errorText(-1, "Connection failed: -102")}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   page_.clear();
   command(R"([8,0,"reconnect"])");
   ASSERT_TRUE(loop_.advance(5000));
   ASSERT_TRUE(loop_.runUntil([this] { return !pagePosts().empty(); }));
-  EXPECT_EQ(pagePosts(), (Posts{{8, errorText(-1, "Connection failed: -102")}}));
+  EXPECT_EQ(pagePosts(), (PostList{{8, errorText(-1, "Connection failed: -102")}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
 }
 
 TEST_F(SessionCommandsTest, LogoutAnswersAndDisconnectsInEveryState) {
   command(R"([3,0,"logout"])");
-  EXPECT_EQ(pagePosts(), (Posts{{3, errorText(0, "")}, {0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{3, errorText(0, "")}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   page_.clear();
 
-  ASSERT_TRUE(connected());
+  ASSERT_TRUE(connect());
   command(R"([0,0,"logout"])");
-  EXPECT_EQ(pagePosts(), (Posts{{0, errorText(0, "")}, {0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, errorText(0, "")}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_TRUE(server_.waitForPeerClose());
   page_.clear();
 
   ASSERT_TRUE(logIn(8));
   command(R"([4,0,"logout","ignored"])");
-  EXPECT_EQ(pagePosts(), (Posts{{4, errorText(0, "")}, {0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{4, errorText(0, "")}, {0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_EQ(peer().loginRequestId(), 0);
   EXPECT_EQ(peer().lvl2oaiState(), QelSocket::ServiceNone);
@@ -310,7 +304,7 @@ TEST_F(SessionCommandsTest, ReconnectConnectsAfterFiveSecondsWithTheStoredCreden
 }
 
 TEST_F(SessionCommandsTest, ReconnectWhileConnectedStartsAgainUnderTheNewId) {
-  ASSERT_TRUE(connected());
+  ASSERT_TRUE(connect());
   command(R"([8,0,"reconnect"])");
   EXPECT_EQ(peer().state(), QelSocket::ReconnectPending);
   EXPECT_EQ(peer().loginRequestId(), 8);
@@ -356,7 +350,7 @@ TEST_F(SessionCommandsTest, LogoutAndLoginWhileAWriteIsPendingStartsCleanly) {
   EXPECT_EQ(frame->text, "CLIENT,REQUESTLOGIN,10:");
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_EQ(peer().state(), QelSocket::Connected);
-  EXPECT_EQ(pagePosts(), (Posts{{1, errorText(0, "")}, {0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{1, errorText(0, "")}, {0, kNetDown}}));
   EXPECT_EQ(peer().queued(), 0u);
 }
 
@@ -371,7 +365,7 @@ TEST_F(SessionCommandsTest, LogoutCancelsAnArmedReconnect) {
 
 TEST_F(SessionCommandsTest, LogoutCancelsAReconnectWithTokenZero) {
   StandInCallServer other(loop_);
-  ASSERT_TRUE(connected());
+  ASSERT_TRUE(connect());
   command(R"([0,0,"login","alice","secret",")" + other.host() + R"(","201"])");
   ASSERT_EQ(peer().state(), QelSocket::ReconnectPending);
   ASSERT_EQ(peer().loginRequestId(), 0);
@@ -383,10 +377,10 @@ TEST_F(SessionCommandsTest, LogoutCancelsAReconnectWithTokenZero) {
 
 TEST_F(SessionCommandsTest, CheckConnectionWhileNotLoggedInAnswersMinusTwo) {
   command(R"([4,0,"checkconnection"])");
-  EXPECT_EQ(pagePosts(), (Posts{{4, checkText(false)}}));
-  ASSERT_TRUE(connected());
+  EXPECT_EQ(pagePosts(), (PostList{{4, checkText(false)}}));
+  ASSERT_TRUE(connect());
   command(R"([5,0,"checkconnection"])");
-  EXPECT_EQ(pagePosts(), (Posts{{5, checkText(false)}}));
+  EXPECT_EQ(pagePosts(), (PostList{{5, checkText(false)}}));
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_EQ(logIndex("checkConnection result: -5"), page_.size());
 }
@@ -394,7 +388,7 @@ TEST_F(SessionCommandsTest, CheckConnectionWhileNotLoggedInAnswersMinusTwo) {
 TEST_F(SessionCommandsTest, CheckConnectionWhileLoggedInWritesAKeepAliveFrame) {
   ASSERT_TRUE(logIn(7));
   command(R"([4,0,"checkconnection"])");
-  EXPECT_EQ(pagePosts(), (Posts{{4, checkText(true)}}));
+  EXPECT_EQ(pagePosts(), (PostList{{4, checkText(true)}}));
   EXPECT_TRUE(expectKeepAlive());
   EXPECT_TRUE(server_.expectNoFrame());
 }
@@ -405,9 +399,9 @@ TEST_F(SessionCommandsTest, CheckConnectionBehindAWriteInProgressWritesNothing) 
   post(R"([9,0,"dialnumber","300"])");
   post(R"([4,0,"checkconnection"])");
   loop_.runUntilIdle();
-  EXPECT_EQ(pagePosts(), (Posts{{9, R"({"error":0})"
-                                    "\n"},
-                                {4, checkText(true)}}));
+  EXPECT_EQ(pagePosts(), (PostList{{9, R"({"error":0})"
+                                       "\n"},
+                                   {4, checkText(true)}}));
   EXPECT_TRUE(server_.expectFrame("LVL2OAI,RAWCMD,9:,_MC,9,201:1,300"));
   EXPECT_TRUE(server_.expectNoFrame());
 }
@@ -417,19 +411,19 @@ TEST_F(SessionCommandsTest, CheckConnectionReportsAFailedWriteUntilAWriteSucceed
   // code.
   command(R"([3,0,"enableacd",true])");
   ASSERT_TRUE(page_.hasLog("OnSendCompletion result: -5"));
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetDown}}));
   page_.clear();
   for (int i = 0; i < 2; ++i) {
     command(R"([4,0,"checkconnection"])");
     const size_t line = logIndex("checkConnection result: -5");
     ASSERT_LT(line, page_.size());
     EXPECT_LT(line, page_.indexOf("connected"));
-    EXPECT_EQ(pagePosts(), (Posts{{4, checkText(false)}}));
+    EXPECT_EQ(pagePosts(), (PostList{{4, checkText(false)}}));
     page_.clear();
   }
   ASSERT_TRUE(logIn(7));
   command(R"([5,0,"checkconnection"])");
-  EXPECT_EQ(pagePosts(), (Posts{{5, checkText(true)}}));
+  EXPECT_EQ(pagePosts(), (PostList{{5, checkText(true)}}));
   EXPECT_EQ(logIndex("checkConnection result: -5"), page_.size());
 }
 
@@ -437,6 +431,10 @@ struct SelectLineCase {
   const char* command;
   const char* device;
 };
+
+void PrintTo(const SelectLineCase& c, std::ostream* out) {
+  *out << c.command;
+}
 
 class SelectLineTest : public SessionCommandsTest,
                        public ::testing::WithParamInterface<SelectLineCase> {};
@@ -446,7 +444,7 @@ TEST_P(SelectLineTest, DeviceIsTheExtensionAndTheLine) {
   command(GetParam().command);
   EXPECT_EQ(peer().device(), GetParam().device);
   EXPECT_EQ(peer().extension(), "4711");
-  EXPECT_EQ(pagePosts(), (Posts{{6, "{\"error\":0}\n"}}));
+  EXPECT_EQ(pagePosts(), (PostList{{6, "{\"error\":0}\n"}}));
   EXPECT_EQ(server_.connectionCount(), 0);
 }
 
@@ -469,6 +467,10 @@ struct SetLoggingCase {
   bool enabled;
 };
 
+void PrintTo(const SetLoggingCase& c, std::ostream* out) {
+  *out << "setlogging" << c.flag;
+}
+
 class SetLoggingTest : public SessionCommandsTest,
                        public ::testing::WithParamInterface<SetLoggingCase> {};
 
@@ -478,7 +480,7 @@ TEST_P(SetLoggingTest, OnlyCapitalYEnables) {
   page_.clear();
   command(std::string(R"([5,0,"setlogging")") + GetParam().flag + "]");
   EXPECT_EQ(peer().loggingEnabled(), GetParam().enabled);
-  EXPECT_EQ(pagePosts(), (Posts{{5, errorText(0, "Updated")}}));
+  EXPECT_EQ(pagePosts(), (PostList{{5, errorText(0, "Updated")}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -493,6 +495,10 @@ struct EnableAcdCase {
   bool enabled;
   const char* sent;
 };
+
+void PrintTo(const EnableAcdCase& c, std::ostream* out) {
+  *out << c.command;
+}
 
 class EnableAcdTest : public SessionCommandsTest,
                       public ::testing::WithParamInterface<EnableAcdCase> {};
@@ -525,7 +531,7 @@ TEST_F(SessionCommandsTest, EnableAcdWithoutAConnectionFailsItsWrite) {
   const std::vector<std::string> lines = page_.logLines();
   EXPECT_EQ(lines, (std::vector<std::string>{"CMD(3,enableacd,4)", "ACD,LOGIN,3:,,DEZezori",
                                              "OnSendCompletion result: -5"}));
-  EXPECT_EQ(pagePosts(), (Posts{{0, kNetDown}}));
+  EXPECT_EQ(pagePosts(), (PostList{{0, kNetDown}}));
   EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_TRUE(peer().acdEnabled());
   EXPECT_EQ(peer().lastWriteResult(), -5);
@@ -540,8 +546,8 @@ TEST_F(SessionCommandsTest, EnableAcdWhileConnectingGoesOutAfterTheChallengeRequ
   ASSERT_TRUE(deliver("CF,CLIENT,REQUESTLOGIN,7:,0"));
   EXPECT_TRUE(expectCredentialLogIn(7, "alice"));
   ASSERT_TRUE(deliver("CF,ACD,LOGIN,3:,0,agent ready"));
-  EXPECT_EQ(pagePosts(), (Posts{{3, errorText(0, "agent ready")},
-                                {0, connectionStateText(true, "ACD_SERVICE")}}));
+  EXPECT_EQ(pagePosts(), (PostList{{3, errorText(0, "agent ready")},
+                                   {0, connectionStateText(true, "ACD_SERVICE")}}));
   EXPECT_EQ(peer().acdState(), QelSocket::ServiceLoggedIn);
 }
 

@@ -6,13 +6,13 @@
 
 #include "messages/CredentialCodec.h"
 
-namespace {
+const std::string kScrambleAlphabet = "Gm4%Xq#Lw8Zr!Bn2Yt*Hc6Vp$Ks0Fd<Je9Ua>Ri3Ox-Mg7Ql1PW";
 
-const std::string kAlphabet = "Gm4%Xq#Lw8Zr!Bn2Yt*Hc6Vp$Ks0Fd<Je9Ua>Ri3Ox-Mg7Ql1PW";
+namespace {
 
 class Scrambler {
  public:
-  Scrambler(const ScrambleLayout& layout) : layout_(layout), rng_(layout.seed) {}
+  explicit Scrambler(const ScrambleLayout& layout) : layout_(layout), rng_(layout.seed) {}
 
   std::string run(const std::string& text) {
     writeKeyHeader();
@@ -32,8 +32,8 @@ class Scrambler {
 
   void writePair(int byte) {
     byte &= 0xFF;
-    out_ += kAlphabet[(rng_() % 3) * 17 + byte / 17];
-    out_ += kAlphabet[(rng_() % 3) * 17 + byte % 17];
+    out_ += kScrambleAlphabet[(rng_() % 3) * 17 + byte / 17];
+    out_ += kScrambleAlphabet[(rng_() % 3) * 17 + byte % 17];
   }
 
   void writeKeyHeader() {
@@ -99,7 +99,7 @@ std::string scrambleChallenge(const std::string& text, const ScrambleLayout& lay
 
 std::string rowZeroSpelling(const std::string& digits) {
   std::string spelled;
-  for (char c : digits) spelled += kAlphabet[scrambleCharToDigit(c)];
+  for (char c : digits) spelled += kScrambleAlphabet[scrambleCharToDigit(c)];
   return spelled;
 }
 
@@ -110,10 +110,23 @@ bool saltOfDigest(const std::string& digest, unsigned char salt[5]) {
 }
 
 std::string digestMismatch(const std::string& digest, const std::string& input) {
+  if (digest.find_first_not_of(kScrambleAlphabet) != std::string::npos) {
+    return "not a digit character in " + digest;
+  }
   unsigned char salt[5];
   if (!saltOfDigest(digest, salt)) return "digest shorter than its header: " + digest;
   std::string expected;
   digestCredentialWithSalt(input, salt, expected);
   if (rowZeroSpelling(digest) == rowZeroSpelling(expected)) return "";
   return "digits of " + digest + " differ from those of " + expected;
+}
+
+::testing::AssertionResult isCredentialLogIn(const std::string& text, const std::string& ids,
+                                             const std::string& user, std::string* digest) {
+  const std::string head = "CLIENT,LOGIN," + ids + ",|" + user + "|,|";
+  if (text.size() <= head.size() || text.compare(0, head.size(), head) != 0 || text.back() != '|') {
+    return ::testing::AssertionFailure() << "frame \"" << text << "\" is not " << head << "...|";
+  }
+  if (digest != nullptr) *digest = text.substr(head.size(), text.size() - head.size() - 1);
+  return ::testing::AssertionSuccess();
 }

@@ -1,10 +1,16 @@
 #ifndef QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
 #define QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The server's side of the credential codec, as the tests need it: a
 // challenge scrambler built from the reading rules, and checks of digests.
+
+// The 51 characters of the codec's alphabet, row 0 first, written out here
+// on their own so that tests can check the codec's table against them.
+extern const std::string kScrambleAlphabet;
 
 // How a scrambled challenge is laid out. The defaults give a valid text.
 struct ScrambleLayout {
@@ -28,8 +34,16 @@ std::string rowZeroSpelling(const std::string& digits);
 // shorter than its header.
 bool saltOfDigest(const std::string& digest, unsigned char salt[5]);
 
-// Empty when `digest` is a digest of `input` (the digest with the salt its
-// header carries has the same digits), else what differs.
+// Empty when `digest` is a digest of `input` (every character spells a
+// digit, and the digest with the salt its header carries has the same
+// digits), else what differs.
 std::string digestMismatch(const std::string& digest, const std::string& input);
+
+// Checks that `text` is the credential log-in
+// "CLIENT,LOGIN,<ids>,|user|,|digest|" and stores its digest when `digest`
+// is given.
+::testing::AssertionResult isCredentialLogIn(const std::string& text, const std::string& ids,
+                                             const std::string& user,
+                                             std::string* digest = nullptr);
 
 #endif  // QEL_TESTS_SUPPORT_CREDENTIALTESTSUPPORT_H_

@@ -61,7 +61,8 @@ class PageRecorder {
   std::vector<std::string> logLines() const;
   bool hasLog(const std::string& line) const;
 
-  // The JSON value of a post's text (null when it does not parse).
+  // The JSON value of a text, such as a post's (null when it does not
+  // parse).
   static Json::Value decode(const std::string& text);
   Json::Value json(size_t index) const;
 

@@ -1,23 +1,13 @@
 #include "tests/support/SessionFixture.h"
 
-#include <json/reader.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "messages/TextHelpers.h"
 #include "platform/VarJson.h"
+#include "tests/support/CredentialTestSupport.h"
 
 namespace {
-
-Json::Value parseJson(const std::string& text) {
-  Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::string errors;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  reader->parse(text.data(), text.data() + text.size(), &value, &errors);
-  return value;
-}
 
 std::string withHost(std::string json, const std::string& host) {
   for (size_t at = json.find("HOST"); at != std::string::npos; at = json.find("HOST", at)) {
@@ -41,7 +31,7 @@ SessionFixture::~SessionFixture() {
 }
 
 void SessionFixture::post(const std::string& json) {
-  instance_->HandleMessage(pp::varFromJson(parseJson(withHost(json, server_.host()))));
+  instance_->HandleMessage(pp::varFromJson(PageRecorder::decode(withHost(json, server_.host()))));
 }
 
 void SessionFixture::command(const std::string& json) {
@@ -49,17 +39,22 @@ void SessionFixture::command(const std::string& json) {
   loop_.runUntilIdle();
 }
 
-::testing::AssertionResult SessionFixture::logIn(int id, const std::string& services) {
-  const std::string ids = std::to_string(id) + ":";
+::testing::AssertionResult SessionFixture::connect(int id) {
   command("[" + std::to_string(id) + R"(,0,"login","alice","secret","HOST","201"])");
   if (!server_.waitForConnection()) return ::testing::AssertionFailure() << "no connection";
-  auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + ids);
-  if (!challenge) return challenge;
-  server_.sendFrame("CF,CLIENT,REQUESTLOGIN," + ids + ",0");
+  auto challenge = server_.expectFrame("CLIENT,REQUESTLOGIN," + ids(id));
+  if (challenge) page_.clear();
+  return challenge;
+}
+
+::testing::AssertionResult SessionFixture::logIn(int id, const std::string& services) {
+  auto connected = connect(id);
+  if (!connected) return connected;
+  server_.sendFrame("CF,CLIENT,REQUESTLOGIN," + ids(id) + ",0");
   auto login = expectCredentialLogIn(id, "alice");
   if (!login) return login;
-  server_.sendFrame("CF,CLIENT,LOGIN," + ids + ",0,Welcome");
-  auto list = server_.expectFrame("CLIENT,NOTIFY_AVAILABLE_SERVICES," + ids);
+  server_.sendFrame("CF,CLIENT,LOGIN," + ids(id) + ",0,Welcome");
+  auto list = server_.expectFrame("CLIENT,NOTIFY_AVAILABLE_SERVICES," + ids(id));
   if (!list) return list;
   server_.sendFrame("AE,CLIENT,AVAILABLE,0:," + services);
   // One service log-in for each offered service the session logs in to.
@@ -77,7 +72,7 @@ void SessionFixture::command(const std::string& json) {
     const auto serviceLogin = server_.nextFrame();
     if (!serviceLogin) return ::testing::AssertionFailure() << "service log-in " << i << " missing";
     answered.push_back(serviceLogin->text.substr(0, serviceLogin->text.find(',')));
-    server_.sendFrame("CF," + answered.back() + ",LOGIN," + ids + ",0,ok");
+    server_.sendFrame("CF," + answered.back() + ",LOGIN," + ids(id) + ",0,ok");
   }
   server_.flush();
   // Loopback delivery takes its time: wait until every answer has been read.
@@ -127,14 +122,7 @@ void SessionFixture::command(const std::string& json) {
                                                                  std::string* digest) {
   const auto frame = server_.nextFrame();
   if (!frame) return ::testing::AssertionFailure() << "no credential log-in arrived";
-  const std::string head =
-      "CLIENT,LOGIN," + (id > 0 ? std::to_string(id) + ":" : std::string()) + ",|" + user + "|,|";
-  const std::string& text = frame->text;
-  if (text.size() <= head.size() || text.compare(0, head.size(), head) != 0 || text.back() != '|') {
-    return ::testing::AssertionFailure() << "frame \"" << text << "\" is not " << head << "...|";
-  }
-  if (digest != nullptr) *digest = text.substr(head.size(), text.size() - head.size() - 1);
-  return ::testing::AssertionSuccess();
+  return isCredentialLogIn(frame->text, ids(id), user, digest);
 }
 
 ::testing::AssertionResult SessionFixture::expectKeepAlive() {
@@ -147,9 +135,10 @@ void SessionFixture::command(const std::string& json) {
   return ::testing::AssertionSuccess();
 }
 
-std::vector<std::pair<int32_t, std::string>> SessionFixture::pagePosts() const {
-  std::vector<std::pair<int32_t, std::string>> posts;
-  for (const PageRecorder::Post& post : page_.withoutLogs())
-    posts.emplace_back(post.code, post.text);
-  return posts;
+PostList SessionFixture::pagePosts() const {
+  return postsOf(page_.withoutLogs());
+}
+
+std::string SessionFixture::ids(int id) {
+  return id > 0 ? std::to_string(id) + ":" : std::string();
 }

@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/MainLoop.h"
 #include "platform/Module.h"
 #include "plugin/QelClientInstance.h"
+#include "tests/support/PagePostTexts.h"
 #include "tests/support/PageRecorder.h"
 #include "tests/support/QelSocketTestPeer.h"
 #include "tests/support/StandInCallServer.h"
@@ -31,6 +29,11 @@ class SessionFixture : public ::testing::Test {
   // Posts a page value (any JSON text) without running the loop.
   void post(const std::string& json);
 
+  // Posts "login" with request id `id` and waits until the server has the
+  // challenge request: the session is Connected; leaves the page recorder
+  // empty.
+  ::testing::AssertionResult connect(int id = 7);
+
   // Drives the whole log-in road with request id `id` against the server:
   // challenge, "CLIENT" log-in, service list `services` (comma-separated)
   // and, when it names "LVL2OAI", the call-control log-in. Leaves the page
@@ -43,8 +46,8 @@ class SessionFixture : public ::testing::Test {
   ::testing::AssertionResult deliver(const std::string& text);
 
   // Takes the next frame and checks that it is the credential log-in
-  // "CLIENT,LOGIN,<id>:,|user|,|digest|" (no id part for an id of 0 or
-  // less); stores the digest when `digest` is given.
+  // "CLIENT,LOGIN,<ids>,|user|,|digest|"; stores the digest when `digest` is
+  // given.
   ::testing::AssertionResult expectCredentialLogIn(int id, const std::string& user,
                                                    std::string* digest = nullptr);
   // Takes the next frame and checks that it is the keep-alive frame (length
@@ -52,7 +55,11 @@ class SessionFixture : public ::testing::Test {
   ::testing::AssertionResult expectKeepAlive();
 
   // The posts that are not log lines, as (code, text), in order.
-  std::vector<std::pair<int32_t, std::string>> pagePosts() const;
+  PostList pagePosts() const;
+
+  // The ids field of a text the module sends under request id `id`: "7:"
+  // for 7, empty for an id of 0 or less.
+  static std::string ids(int id);
 
   QelSocket& session() { return instance_->session(); }
   QelSocketTestPeer peer() { return QelSocketTestPeer(instance_->session()); }

@@ -1,5 +1,5 @@
-#ifndef QEL_TESTS_MESSAGES_PAGETEXT_H_
-#define QEL_TESTS_MESSAGES_PAGETEXT_H_
+#ifndef QEL_TESTS_SUPPORT_PAGETEXT_H_
+#define QEL_TESTS_SUPPORT_PAGETEXT_H_
 
 #include <json/value.h>
 
@@ -22,4 +22,4 @@ inline std::string pageText(const QelMessage& message) {
   return writeJsonText(out);
 }
 
-#endif  // QEL_TESTS_MESSAGES_PAGETEXT_H_
+#endif  // QEL_TESTS_SUPPORT_PAGETEXT_H_
