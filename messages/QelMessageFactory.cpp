@@ -54,8 +54,8 @@ const CodeRow kCodeTable[] = {
 
 }  // namespace
 
-QelMessageFactory& QelMessageFactory::instance() {
-  static QelMessageFactory factory;
+const QelMessageFactory& QelMessageFactory::instance() {
+  static const QelMessageFactory factory;
   return factory;
 }
 

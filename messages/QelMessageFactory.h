@@ -24,7 +24,7 @@ using QelMessageCreator = QelMessage* (*)(const std::string& service, const std:
 class QelMessageFactory {
  public:
   // The one factory of the module, built on first use.
-  static QelMessageFactory& instance();
+  static const QelMessageFactory& instance();
 
   QelMessageFactory(const QelMessageFactory&) = delete;
   QelMessageFactory& operator=(const QelMessageFactory&) = delete;

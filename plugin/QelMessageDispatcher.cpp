@@ -7,24 +7,9 @@
 
 namespace {
 
-void onServicesAvailable(QelSocket* s, QelMessage* m) {
-  s->onServicesAvailable(m);
-}
-void onServiceUnavailable(QelSocket* s, QelMessage* m) {
-  s->onServiceUnavailable(m);
-}
-void onServiceLogout(QelSocket* s, QelMessage* m) {
-  s->onServiceLogout(m);
-}
-void onRequestLoginRsp(QelSocket* s, QelMessage* m) {
-  s->onRequestLoginRsp(m);
-}
-void onLoginRsp(QelSocket* s, QelMessage* m) {
-  s->onLoginRsp(m);
-}
-void onLogoutRsp(QelSocket* s, QelMessage* m) {
-  s->onLogoutRsp(m);
-}
+// Each session message forwards to the session handler of the same duty.
+#define QEL_FORWARD(method) [](QelSocket* socket, QelMessage* message) { socket->method(message); }
+
 // The answer to the service-list request carries nothing the session needs.
 void ignoreMessage(QelSocket*, QelMessage*) {}
 
@@ -35,20 +20,22 @@ struct DispatchRow {
 
 // clang-format off
 const DispatchRow kDispatchTable[] = {
-    {"AEAVAILABLE",                 onServicesAvailable},
-    {"AEUNAVAILABLE",               onServiceUnavailable},
-    {"AELOGOUT",                    onServiceLogout},
-    {"CFREQUESTLOGIN",              onRequestLoginRsp},
-    {"CFLOGIN",                     onLoginRsp},
-    {"CFLOGOUT",                    onLogoutRsp},
+    {"AEAVAILABLE",                 QEL_FORWARD(onServicesAvailable)},
+    {"AEUNAVAILABLE",               QEL_FORWARD(onServiceUnavailable)},
+    {"AELOGOUT",                    QEL_FORWARD(onServiceLogout)},
+    {"CFREQUESTLOGIN",              QEL_FORWARD(onRequestLoginRsp)},
+    {"CFLOGIN",                     QEL_FORWARD(onLoginRsp)},
+    {"CFLOGOUT",                    QEL_FORWARD(onLogoutRsp)},
     {"CFNOTIFY_AVAILABLE_SERVICES", ignoreMessage},
 };
 // clang-format on
 
+#undef QEL_FORWARD
+
 }  // namespace
 
-QelMessageDispatcher& QelMessageDispatcher::instance() {
-  static QelMessageDispatcher dispatcher;
+const QelMessageDispatcher& QelMessageDispatcher::instance() {
+  static const QelMessageDispatcher dispatcher;
   return dispatcher;
 }
 

@@ -15,7 +15,7 @@ class QelMessageDispatcher {
   using DispatchHandler = void (*)(QelSocket* socket, QelMessage* message);
 
   // The one table of the module, built on first use.
-  static QelMessageDispatcher& instance();
+  static const QelMessageDispatcher& instance();
 
   QelMessageDispatcher(const QelMessageDispatcher&) = delete;
   QelMessageDispatcher& operator=(const QelMessageDispatcher&) = delete;
