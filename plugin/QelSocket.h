@@ -3,6 +3,7 @@
 
 #include <json/value.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -68,9 +69,12 @@ class QelSocket {
   // Connection.
 
   // Resolves the server host and connects, unless an attempt is under way
-  // or the session is connected. A missing or failing socket or resolver, a
-  // failed resolve or a failed connect posts an error under the log-in
-  // request id, drops the queued messages and leaves the session Idle.
+  // or the session is connected. The new connection starts with every
+  // service log-in state at ServiceNone; a write issued without a connection
+  // and the messages queued behind it are dropped, never sent on it. A
+  // missing or failing socket or resolver, a failed resolve or a failed
+  // connect posts an error under the log-in request id, drops the queued
+  // messages and leaves the session Idle.
   void connectToServer();
   // Closes the connection and returns to Idle: every service log-in state
   // to ServiceNone, the log-in request id to 0, the send queue dropped, and
@@ -168,7 +172,12 @@ class QelSocket {
   bool writeMessage(const QelMessage& message);
   void writeFrame(int textLength);
   void writeNextQueued();
-  void dropQueue();
+  // Drops the queued messages, and counts `unsentWrites` more (a write issued
+  // without a connection) in its one log line.
+  void dropQueue(size_t unsentWrites = 0);
+  // Every service back to ServiceNone: nothing is logged in on a new
+  // connection or a new server session.
+  void resetServiceStates();
   void failSetup(const std::string& details);
   void readLengthField();
   bool growReceiveBuffer(int n);

@@ -40,10 +40,16 @@ QelSocket::~QelSocket() {
 
 void QelSocket::connectToServer() {
   if (state >= Resolving) return;
+  // A write issued while there was no connection can only fail; it and the
+  // messages queued behind it were meant for no connection, so they are
+  // dropped rather than sent on the new one.
+  if (writeInProgress) dropQueue(1);
   // A new attempt: completions of the previous socket or resolver, and a
-  // write still pending on them, no longer belong to the session.
+  // write still pending on them, no longer belong to the session, and the
+  // new connection logs in to every service afresh.
   ++connectionGeneration;
   writeInProgress = false;
+  resetServiceStates();
   if (!pp::TCPSocket::IsAvailable()) return failSetup("TCPSocket not available");
   tcpSocket = pp::TCPSocket(pp::InstanceHandle(owner));
   if (tcpSocket.is_null()) return failSetup("Error creating TCPSocket.");
@@ -202,9 +208,9 @@ void QelSocket::writeNextQueued() {
   }
 }
 
-void QelSocket::dropQueue() {
-  if (sendQueue.empty()) return;
-  const size_t count = sendQueue.size();
+void QelSocket::dropQueue(size_t unsentWrites) {
+  const size_t count = sendQueue.size() + unsentWrites;
+  if (count == 0) return;
   sendQueue.clear();
   log("dropped " + std::to_string(count) + " queued message(s): no connection");
 }
@@ -234,8 +240,13 @@ void QelSocket::scheduleReconnect() {
   // A new attempt starts here: an attempt under way is abandoned, and no
   // completion of it (nor of a write issued without a connection) may end
   // the new one. Messages queued behind a write on an abandoned connection
-  // go with it; those waiting for a connection being set up wait on.
-  if (state >= Connected) dropQueue();
+  // go with it, as do a write issued without a connection and those queued
+  // behind it; those waiting for a connection being set up wait on.
+  if (state >= Connected) {
+    dropQueue();
+  } else if (writeInProgress) {
+    dropQueue(1);
+  }
   tcpSocket.Close();
   tcpSocket = pp::TCPSocket();
   ++connectionGeneration;
@@ -256,15 +267,19 @@ void QelSocket::disconnect(bool notify) {
   if (notify) postConnectionState(false, "NET_SERVER");
   tcpSocket.Close();
   tcpSocket = pp::TCPSocket();
-  lvl2oaiState = ServiceNone;
-  indssState = ServiceNone;
-  dssState = ServiceNone;
-  n2nState = ServiceNone;
-  acdState = ServiceNone;
+  resetServiceStates();
   loginRequestId = 0;
   writeInProgress = false;
   state = Idle;
   ++connectionGeneration;
   ++reconnectSerial;
   dropQueue();
+}
+
+void QelSocket::resetServiceStates() {
+  lvl2oaiState = ServiceNone;
+  indssState = ServiceNone;
+  dssState = ServiceNone;
+  n2nState = ServiceNone;
+  acdState = ServiceNone;
 }

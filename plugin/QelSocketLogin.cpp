@@ -35,6 +35,9 @@ void QelSocket::onClientLoginRsp(QelMessage* message) {
   const auto* answer = dynamic_cast<const GenericRsp*>(message);
   if (answer == nullptr) return;
   if (isSuccessStatus(answer->outcome())) {
+    // An accepted log-in begins a new server session: the service list asked
+    // for below logs in again to every service it offers.
+    resetServiceStates();
     state = LoggedIn;
     postConnectionState(true, "NET_SERVER");
     send(new GenericReq(kServiceClient, "NOTIFY_AVAILABLE_SERVICES", loginRequestId, 0, ""));

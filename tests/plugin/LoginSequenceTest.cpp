@@ -57,6 +57,17 @@ class LoginSequenceTest : public SessionFixture {
     return result;
   }
 
+  // The session is CallControlReady, and a call made from the page reaches
+  // the server.
+  ::testing::AssertionResult callControlWorks() {
+    if (peer().state() != QelSocket::CallControlReady) {
+      return ::testing::AssertionFailure() << "state " << peer().state();
+    }
+    command(R"([10,0,"selectline","1"])");
+    command(R"([11,0,"dialnumber","300"])");
+    return expectFrames({"LVL2OAI,RAWCMD,11:,_MC,11,201:1,300"});
+  }
+
   // The service log-ins the server receives next, in order, and nothing
   // more.
   ::testing::AssertionResult expectFrames(const std::vector<std::string>& texts) {
@@ -472,7 +483,7 @@ TEST_P(ClientAnswerTest, SucceedingAnswerLogsInAgainAndRestartsTheKeepAlive) {
   ASSERT_TRUE(deliver(std::string("CF,CLIENT,") + GetParam() + ",7:,0,again"));
   EXPECT_EQ(pagePosts(), (PostList{{0, kNetUp}}));
   EXPECT_EQ(peer().state(), QelSocket::LoggedIn);
-  EXPECT_EQ(services(), (ServiceStates{2, 2, 2, 1, 0}));
+  EXPECT_EQ(services(), (ServiceStates{0, 0, 0, 0, 0}));
   EXPECT_TRUE(expectFrames({"CLIENT,NOTIFY_AVAILABLE_SERVICES,7:"}));
   EXPECT_EQ(peer().keepAliveGeneration(), generation + 1);
   // The older chain's tick at 120 s writes nothing; the newer one at 180 s.
@@ -492,7 +503,36 @@ TEST_P(ClientAnswerTest, FailingAnswerDisconnectsWithMinusTen) {
   EXPECT_TRUE(server_.waitForPeerClose());
 }
 
+// The new server session that a repeated "CLIENT" log-in begins logs in to
+// its services afresh, and call control comes back.
+TEST_P(ClientAnswerTest, SucceedingAnswerLogsInToTheServicesAgain) {
+  ASSERT_TRUE(logIn(7));
+  command(R"([3,0,"enableacd",true])");
+  ASSERT_TRUE(server_.expectFrame("ACD,LOGIN,3:,,DEZezori"));
+  ASSERT_TRUE(deliver(std::string("CF,CLIENT,") + GetParam() + ",7:,0,again"));
+  ASSERT_TRUE(logInToServices(7, "LVL2OAI,INDSS,N2N,DSS,ACD"));
+  EXPECT_EQ(services(), (ServiceStates{2, 2, 2, 1, 2}));
+  EXPECT_TRUE(callControlWorks());
+}
+
 INSTANTIATE_TEST_SUITE_P(Commands, ClientAnswerTest, ::testing::Values("LOGIN", "LOGOUT"));
+
+// A repeated challenge lowers the session to Connected, where the page may
+// reconnect: the new connection logs in to every service again, though the
+// old one never lost them.
+TEST_F(LoginSequenceTest, ReconnectAfterARepeatedChallengeBringsCallControlBack) {
+  ASSERT_TRUE(logIn(7));
+  ASSERT_TRUE(deliver("CF,CLIENT,REQUESTLOGIN,7:,0"));
+  ASSERT_TRUE(expectCredentialLogIn(7, "alice"));
+  command(R"([9,0,"reconnect"])");
+  ASSERT_EQ(peer().state(), QelSocket::ReconnectPending);
+  ASSERT_TRUE(loop_.advance(5000));
+  ASSERT_TRUE(server_.waitForConnection(2));
+  ASSERT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
+  ASSERT_TRUE(answerLogIn(9, "LVL2OAI,N2N"));
+  EXPECT_EQ(services(), (ServiceStates{2, 0, 2, 0, 0}));
+  EXPECT_TRUE(callControlWorks());
+}
 
 TEST_F(LoginSequenceTest, RepeatedChallengeAnswerSendsTheCredentialLogInAgain) {
   ASSERT_TRUE(logIn(7));

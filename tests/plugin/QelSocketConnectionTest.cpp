@@ -730,6 +730,42 @@ TEST_F(QelSocketConnectionTest, ReconnectRightAfterAWriteWithoutConnectionStillC
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
 }
 
+// A write issued while Idle, and what queued behind it, belong to no
+// connection: a new attempt ("login", or "reconnect" when true) drops them
+// all with one line, and the new connection carries only what was sent
+// after the attempt started.
+class IdleWriteTest : public QelSocketConnectionTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(IdleWriteTest, WritesIssuedWhileIdleNeverReachALaterConnection) {
+  const bool viaReconnect = GetParam();
+  if (viaReconnect) {
+    ASSERT_TRUE(connect(1));
+    command(R"([2,0,"logout"])");
+    page_.clear();
+  }
+  post(R"([3,0,"getversion"])");
+  post(R"([4,0,"getversion"])");
+  post(R"([5,0,"getversion"])");
+  post(viaReconnect ? R"([9,0,"reconnect"])" : R"([9,0,"login","alice","secret","HOST","201"])");
+  post(R"([10,0,"getversion"])");
+  ASSERT_TRUE(loop_.runUntilIdle());
+  EXPECT_EQ(1u, countLog("dropped 3 queued message(s): no connection"));
+  if (viaReconnect) {
+    ASSERT_TRUE(loop_.advance(5000));
+  }
+  ASSERT_TRUE(server_.waitForConnection(viaReconnect ? 2 : 1));
+  EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
+  EXPECT_TRUE(server_.expectFrame("CLIENT,VERSION,10:"));
+  EXPECT_TRUE(server_.expectNoFrame());
+  EXPECT_TRUE(pagePosts().empty());
+  EXPECT_EQ(QelSocket::Connected, peer().state());
+}
+
+INSTANTIATE_TEST_SUITE_P(Attempts, IdleWriteTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Reconnect" : "Login";
+                         });
+
 // ---- Destruction ---------------------------------------------------------
 
 TEST_F(QelSocketConnectionTest, DestroyingTheInstanceClosesWithoutAPost) {

@@ -50,10 +50,18 @@ void SessionFixture::command(const std::string& json) {
 ::testing::AssertionResult SessionFixture::logIn(int id, const std::string& services) {
   auto connected = connect(id);
   if (!connected) return connected;
+  return answerLogIn(id, services);
+}
+
+::testing::AssertionResult SessionFixture::answerLogIn(int id, const std::string& services) {
   server_.sendFrame("CF,CLIENT,REQUESTLOGIN," + ids(id) + ",0");
   auto login = expectCredentialLogIn(id, "alice");
   if (!login) return login;
   server_.sendFrame("CF,CLIENT,LOGIN," + ids(id) + ",0,Welcome");
+  return logInToServices(id, services);
+}
+
+::testing::AssertionResult SessionFixture::logInToServices(int id, const std::string& services) {
   auto list = server_.expectFrame("CLIENT,NOTIFY_AVAILABLE_SERVICES," + ids(id));
   if (!list) return list;
   server_.sendFrame("AE,CLIENT,AVAILABLE,0:," + services);

@@ -40,6 +40,12 @@ class SessionFixture : public ::testing::Test {
   // recorder and the server's frames empty.
   ::testing::AssertionResult logIn(int id = 7,
                                    const std::string& services = "LVL2OAI,INDSS,N2N,DSS");
+  // The same road from the challenge request on, on a connection the server
+  // already has.
+  ::testing::AssertionResult answerLogIn(int id, const std::string& services);
+  // The same road from the service-list request on: the server has the
+  // request and answers with `services`.
+  ::testing::AssertionResult logInToServices(int id, const std::string& services);
 
   // Sends one frame from the server and runs the loop until the module has
   // read it (its text is on the page log) and handled it.
