@@ -1,6 +1,7 @@
 // Server texts reach the page as well-formed UTF-8: a byte outside a UTF-8
 // sequence is read as its Latin-1 character, without losing the bytes after
-// it, alike in the log line, the parse line and the message.
+// it, alike in the log line, the parse line and the message; cut log lines
+// end between characters.
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,55 @@ TEST_F(ServerTextUtf8Test, CallInfoKeysStayDistinct) {
             (std::pair<int32_t, std::string>{
                 0, R"({"details":{"handle":"h8","\u00e9ab":"1","\u9862":"2"},"type":18})"
                    "\n"}));
+}
+
+// A line of `limit` bytes at most, cut from `filler` bytes of 'b' and then a
+// character of `bytes` bytes: the character is kept whole or not at all.
+std::string cutLine(const std::string& head, size_t filler, const std::string& character,
+                    size_t limit) {
+  const size_t start = head.size() + filler;
+  const std::string line = head + std::string(filler, 'b') + character;
+  return line.substr(0, start + character.size() <= limit ? start + character.size() : start);
+}
+
+TEST_F(ServerTextUtf8Test, ParseLineIsCutBetweenCharacters) {
+  const std::string head = "parse:1, CLIENT, GET_FILE, 4, 0, ";
+  struct Case {
+    std::string sent;  // as the server sends the character
+    std::string utf8;  // as the line holds it
+  };
+  const Case cases[] = {
+      {"\xe9", "\xc3\xa9"},  // read as Latin-1: two bytes in the line
+      {"\xc3\xa9", "\xc3\xa9"},
+      {"\xe2\x82\xac", "\xe2\x82\xac"},
+      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
+  };
+  ASSERT_TRUE(connect());
+  for (const Case& c : cases) {
+    // The character ends at byte 511 of the line, or is split by the cut.
+    for (size_t start = 511 - c.utf8.size(); start < 511; ++start) {
+      const size_t filler = start - head.size();
+      receive("CF,CLIENT,GET_FILE,4:," + std::string(filler, 'b') + c.sent + "tail");
+      const std::vector<std::string> lines = page_.logLines();
+      ASSERT_EQ(lines.size(), 3u);
+      EXPECT_EQ(lines[2], cutLine(head, filler, c.utf8, 511)) << c.utf8.size() << " at " << start;
+    }
+  }
+}
+
+TEST_F(ServerTextUtf8Test, CommandLineIsCutBetweenCharacters) {
+  const std::string head = "CMD(1,";
+  for (const std::string character : {"\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x98\x80"}) {
+    for (size_t start = 1023 - character.size(); start < 1023; ++start) {
+      page_.clear();
+      const size_t filler = start - head.size();
+      command("[1,0,\"" + std::string(filler, 'b') + character + "tail\"]");
+      const std::vector<std::string> lines = page_.logLines();
+      ASSERT_EQ(lines.size(), 1u);
+      EXPECT_EQ(lines[0], cutLine(head, filler, character, 1023))
+          << character.size() << " at " << start;
+    }
+  }
 }
 
 }  // namespace
