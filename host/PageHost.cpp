@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "messages/Utf8Text.h"
 #include "platform/VarJson.h"
 
 namespace {
@@ -62,8 +63,14 @@ std::string firstError(const std::string& errors) {
   return "column " + errors.substr(column + 7, firstEnd - column - 7) + ": " + message;
 }
 
-// Strict JSON, one value per line, anything at its root.
+// Strict JSON, one value per line, anything at its root, in well-formed
+// UTF-8 (as a browser page sends its texts).
 bool parseJsonLine(const std::string& line, Json::Value* value, std::string* reason) {
+  const size_t valid = validUtf8Length(line);
+  if (valid < line.size()) {
+    *reason = "column " + std::to_string(valid + 1) + ": not valid UTF-8";
+    return false;
+  }
   if (nestingDepth(line) > PageHost::kMaxNesting) {
     *reason = "nested deeper than " + std::to_string(PageHost::kMaxNesting) + " levels";
     return false;

@@ -19,9 +19,9 @@
 //
 // Input lines are JSON: arrays become pp::VarArray and objects dictionaries
 // (recursively), integral numbers within the 32-bit range int32, other
-// numbers doubles. A blank line is skipped; a line that is not JSON writes
-// "qelhost: line N: not JSON: <reason>" to standard error and posts
-// nothing.
+// numbers doubles. A blank line is skipped; a line that is not JSON, or not
+// well-formed UTF-8, writes "qelhost: line N: not JSON: <reason>" to
+// standard error and posts nothing.
 //
 // The end of standard input leaves the module serving its connection for
 // the linger time, then the instance is destroyed (which closes the

@@ -22,7 +22,7 @@ const char kUsage[] =
     "An array becomes a page array (recursively), an object a dictionary; an\n"
     "integral number within the 32-bit range is an integer, any other number a\n"
     "double; strings, true, false and null are taken as they are. A blank line\n"
-    "is skipped. A line that is not JSON writes\n"
+    "is skipped. A line that is not JSON, or not valid UTF-8, writes\n"
     "  qelhost: line N: not JSON: <reason>\n"
     "to standard error and posts nothing; the host goes on.\n"
     "\n"

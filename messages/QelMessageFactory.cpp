@@ -15,6 +15,7 @@
 #include "messages/RspGetFile.h"
 #include "messages/TextHelpers.h"
 #include "messages/UserMessages.h"
+#include "messages/Utf8Text.h"
 #include "plugin/QelSocket.h"
 
 namespace {
@@ -112,10 +113,13 @@ QelMessage* QelMessage::parse(char* text, int length, QelSocket* socket) {
     splitFields(head[2], ',', 0, 3, &rest);
     parseIdPair(rest[1], requestId, secondId);
     if (socket != nullptr) {
-      // Bounded: a body may be far longer than the line; the line is cut.
+      // Bounded: a body may be far longer than the line; the line is cut,
+      // between two characters.
       char line[512];
-      std::snprintf(line, sizeof line, "parse:%d, %s, %s, %d, %d, %s", kind, head[1].c_str(),
-                    rest[0].c_str(), requestId, secondId, rest[2].c_str());
+      const int n =
+          std::snprintf(line, sizeof line, "parse:%d, %s, %s, %d, %d, %s", kind, head[1].c_str(),
+                        rest[0].c_str(), requestId, secondId, rest[2].c_str());
+      if (n >= static_cast<int>(sizeof line)) line[utf8CutLength({line, sizeof line - 1})] = '\0';
       socket->log(line);
     }
     return QelMessageFactory::instance().create(kind, head[1], rest[0], requestId, secondId,

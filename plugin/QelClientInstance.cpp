@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "messages/TextHelpers.h"
+#include "messages/Utf8Text.h"
 #include "plugin/PageCommand.h"
 
 namespace {
@@ -109,8 +110,11 @@ void QelClientInstance::HandleMessage(const pp::Var& message) {
     return;
   }
   const std::string name = args.Get(2).AsString();
-  // Bounded: a longer name is cut in the log line, never written past it.
-  std::snprintf(text, sizeof text, "CMD(%d,%s,%u)", readRequestId(args), name.c_str(), count);
+  // Bounded: a longer name is cut in the log line, between two characters,
+  // never written past it.
+  const int n =
+      std::snprintf(text, sizeof text, "CMD(%d,%s,%u)", readRequestId(args), name.c_str(), count);
+  if (n >= static_cast<int>(sizeof text)) text[utf8CutLength({text, sizeof text - 1})] = '\0';
   socket.log(text);
   const auto found = commandTable.find(name);
   if (found == commandTable.end()) {

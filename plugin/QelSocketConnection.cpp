@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "messages/GenericMessages.h"
 #include "messages/QelMessage.h"
+#include "messages/Utf8Text.h"
 #include "plugin/QelMessageDispatcher.h"
 #include "plugin/QelSocket.h"
 
@@ -136,9 +138,20 @@ void QelSocket::OnReceiveBodyCompletion(int32_t result, int generation) {
     return;
   }
   char* text = receiveBuffer.get();
-  text[bytesReceived] = '\0';
+  int length = bytesReceived;
+  text[length] = '\0';
+  // The page receives only well-formed UTF-8: a text that is not is decoded
+  // once here, so that its log line, its parse line and its message agree.
+  // A well-formed text is parsed in place.
+  std::string decoded;
+  const std::string_view received(text, static_cast<size_t>(length));
+  if (validUtf8Length(received) < received.size()) {
+    decoded = toUtf8Text(received);
+    text = decoded.data();
+    length = static_cast<int>(decoded.size());
+  }
   log(text);
-  const std::unique_ptr<QelMessage> message(QelMessage::parse(text, bytesReceived, this));
+  const std::unique_ptr<QelMessage> message(QelMessage::parse(text, length, this));
   if (message != nullptr) QelMessageDispatcher::instance().dispatch(this, message.get());
   // The dispatch may have ended the connection (a refused log-in).
   if (generation != connectionGeneration) return;

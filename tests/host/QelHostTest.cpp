@@ -121,6 +121,28 @@ TEST(QelHostTest, DeepNestingIsRefusedNotFatal) {
             (std::vector<std::string>{logLine("CMD(1,sendlog,4)"), logLine("after")}));
 }
 
+TEST(QelHostTest, LineNotValidUtf8IsRefusedLikeOneNotJson) {
+  const HostProcess::Result result = HostProcess::run(
+      "[1,0,\"sendlog\",\"caf\xe9\"]\n"                                      // Latin-1 byte
+      "[2,0,\"sendlog\",\"\xed\xa0\x80\"]\n"                                 // encoded surrogate
+      "[3,0,\"sendlog\",\"\xc0\xaf\"]\n"                                     // overlong form
+      "[4,0,\"sendlog\",\"ab\xe2\x82\"]\n"                                   // truncated sequence
+      "[5,0,\"sendlog\"]\xff\n"                                              // outside a string
+      "[6,0,\"sendlog\",\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\"]\n");  // valid
+  EXPECT_TRUE(result.exited);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(linesOf(result.err), (std::vector<std::string>{
+                                     "qelhost: line 1: not JSON: column 20: not valid UTF-8",
+                                     "qelhost: line 2: not JSON: column 17: not valid UTF-8",
+                                     "qelhost: line 3: not JSON: column 17: not valid UTF-8",
+                                     "qelhost: line 4: not JSON: column 19: not valid UTF-8",
+                                     "qelhost: line 5: not JSON: column 16: not valid UTF-8",
+                                 }));
+  EXPECT_EQ(linesOf(result.out),
+            (std::vector<std::string>{logLine("CMD(6,sendlog,4)"),
+                                      logLine("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80")}));
+}
+
 TEST(QelHostTest, EmptyInputExitsAtOnce) {
   const HostProcess::Result result = HostProcess::run("");
   EXPECT_TRUE(result.exited);
