@@ -550,7 +550,7 @@ TEST_F(LoginSequenceTest, WholeRoadKeepAliveLogoutAndReconnect) {
     SCOPED_TRACE(id);
     const std::string ids = std::to_string(id) + ":";
     if (id == 7) {
-      command(R"([7,0,"login","alice","secret","HOST","201"])");
+      post(R"([7,0,"login","alice","secret","HOST","201"])");
       EXPECT_EQ(peer().state(), QelSocket::Resolving);
     } else {
       command(R"([8,0,"reconnect"])");
