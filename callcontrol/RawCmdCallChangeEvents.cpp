@@ -1,5 +1,7 @@
 #include "callcontrol/RawCmdCallChangeEvents.h"
 
+#include <utility>
+
 #include "messages/EventCause.h"
 #include "messages/TextHelpers.h"
 
@@ -26,7 +28,7 @@ void RawCmdHeldEvent::toJson(Json::Value& out) const {
   putDevice(details, "ActivateDeviceID", "ActivatePdnID", activateDevice_);
   details["LocalConnectionState"] = localConnectionState_;
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdRetrievedEvent::RawCmdRetrievedEvent(const Fields& fields)
@@ -51,7 +53,7 @@ void RawCmdRetrievedEvent::toJson(Json::Value& out) const {
   putDevice(details, "HeldDeviceID", "HeldPdnID", heldDevice_);
   details["OutsideNumber"] = afterColon(outsideNumber_);
   details["DeviceType"] = deviceType_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdTransferredEvent::RawCmdTransferredEvent(const Fields& fields)
@@ -77,7 +79,7 @@ void RawCmdTransferredEvent::toJson(Json::Value& out) const {
   putDevice(details, "receivingDeviceID", "receivingPdnID", receivingDevice_);
   details["callerName"] = callerName_;
   details["callerNumber"] = callerNumber_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdDivertedEvent::RawCmdDivertedEvent(const Fields& fields)
@@ -97,7 +99,7 @@ void RawCmdDivertedEvent::toJson(Json::Value& out) const {
   putDevice(details, "from", "fromPdnID", fromDevice_);
   putDevice(details, "dest", "destPdnID", destDevice_);
   details["OutsideNumber"] = afterColon(outsideNumber_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdConnectionClearedEvent::RawCmdConnectionClearedEvent(const Fields& fields)
@@ -117,7 +119,7 @@ void RawCmdConnectionClearedEvent::toJson(Json::Value& out) const {
   putDevice(details, "TerminatingDevice", "TerminatingPdnID", terminatingDevice_);
   details["LocalConnectionState"] = beforeColon(localConnectionState_);
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdCallClearedEvent::RawCmdCallClearedEvent(const Fields& fields)
@@ -129,7 +131,7 @@ void RawCmdCallClearedEvent::toJson(Json::Value& out) const {
   Json::Value details;
   details["handle"] = handle_;
   details["EventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdSpclCallEvent::RawCmdSpclCallEvent(const Fields& fields)
@@ -142,5 +144,5 @@ RawCmdSpclCallEvent::~RawCmdSpclCallEvent() = default;
 void RawCmdSpclCallEvent::toJson(Json::Value& out) const {
   Json::Value details;
   details["handle"] = handle_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }

@@ -1,5 +1,6 @@
 #include "callcontrol/RawCmdCallInfoEvent.h"
 
+#include <utility>
 #include <vector>
 
 #include "messages/TextHelpers.h"
@@ -26,5 +27,5 @@ void RawCmdCallInfoEvent::toJson(Json::Value& out) const {
   Json::Value details;
   details["handle"] = handle_;
   for (const auto& [key, value] : items_) details[key] = value;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }

@@ -1,5 +1,7 @@
 #include "callcontrol/RawCmdCallProgressEvents.h"
 
+#include <utility>
+
 #include "messages/EventCause.h"
 #include "messages/TextHelpers.h"
 
@@ -29,7 +31,7 @@ void RawCmdFailedEvent::toJson(Json::Value& out) const {
   details["CalledNumber"] = afterColon(calledNumber_);
   details["LocalConnectionState"] = localConnectionState_;
   details["reason"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdDeliveredEvent::RawCmdDeliveredEvent(const Fields& fields)
@@ -69,7 +71,7 @@ void RawCmdDeliveredEvent::toJson(Json::Value& out) const {
   details["AccountCode"] = accountCode_;
   details["LocalConnectionState"] = localConnectionState_;
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdEstablishedEvent::RawCmdEstablishedEvent(const Fields& fields)
@@ -103,7 +105,7 @@ void RawCmdEstablishedEvent::toJson(Json::Value& out) const {
   putDevice(details, "lastRedirectionDevice", "lastRedirectionPdnID", lastRedirectionDevice_);
   details["LocalConnectionState"] = localConnectionState_;
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdServiceInitiatedEvent::RawCmdServiceInitiatedEvent(const Fields& fields)
@@ -120,7 +122,7 @@ void RawCmdServiceInitiatedEvent::toJson(Json::Value& out) const {
   details["handle"] = handle_;
   putDevice(details, "device", "devPdnID", device_);
   details["LocalConnectionState"] = localConnectionState_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdCallAnnounceEvent::RawCmdCallAnnounceEvent(const Fields& fields)
@@ -138,7 +140,7 @@ void RawCmdCallAnnounceEvent::toJson(Json::Value& out) const {
   details["AnnouceType"] = announceType_;
   details["CallingDeviceID"] = afterColon(callingDevice_);
   putDevice(details, "AlertingDevice", "AlertingPdnID", alertingDevice_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdNetworkReachedEvent::RawCmdNetworkReachedEvent(const Fields& fields)
@@ -158,7 +160,7 @@ void RawCmdNetworkReachedEvent::toJson(Json::Value& out) const {
   details["DialedNumber"] = dialedNumber_;
   details["LocalConnectionState"] = localConnectionState_;
   details["EventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdOriginatedEvent::RawCmdOriginatedEvent(const Fields& fields)
@@ -183,7 +185,7 @@ void RawCmdOriginatedEvent::toJson(Json::Value& out) const {
   details["DialedNumber"] = dialedNumber_;
   details["LocalConnectionState"] = localConnectionState_;
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdQueuedEvent::RawCmdQueuedEvent(const Fields& fields)
@@ -221,5 +223,5 @@ void RawCmdQueuedEvent::toJson(Json::Value& out) const {
   details["AccountCode"] = accountCode_;
   details["LocalConnectionState"] = localConnectionState_;
   details["eventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }

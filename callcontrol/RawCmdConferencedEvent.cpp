@@ -1,6 +1,7 @@
 #include "callcontrol/RawCmdConferencedEvent.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "messages/TextHelpers.h"
 
@@ -54,7 +55,7 @@ void RawCmdConferencedEvent::toJson(Json::Value& out) const {
     devices.append(afterColon(party.first()));
     pdns.append(beforeColon(party.first()));
   }
-  details["parties"] = devices;
-  details["pdns"] = pdns;
-  putEvent(out, TYPE, details);
+  details["parties"] = std::move(devices);
+  details["pdns"] = std::move(pdns);
+  putEvent(out, TYPE, std::move(details));
 }

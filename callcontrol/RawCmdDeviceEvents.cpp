@@ -1,5 +1,7 @@
 #include "callcontrol/RawCmdDeviceEvents.h"
 
+#include <utility>
+
 #include "messages/EventCause.h"
 #include "messages/TextHelpers.h"
 
@@ -20,7 +22,7 @@ void RawCmdButtonPressedEvent::toJson(Json::Value& out) const {
   Json::Value details;
   putDevice(details, "DeviceID", "DevPdnID", device_);
   details["Button"] = button_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdDndEvent::RawCmdDndEvent(const Fields& fields)
@@ -36,7 +38,7 @@ void RawCmdDndEvent::toJson(Json::Value& out) const {
   putDevice(details, "device", "devicePdnID", device_);
   details["dndmessage"] = dndMessage_;
   details["dndtext"] = dndText_;
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdMonitorEndedEvent::RawCmdMonitorEndedEvent(const Fields& fields)
@@ -48,7 +50,7 @@ void RawCmdMonitorEndedEvent::toJson(Json::Value& out) const {
   Json::Value details;
   details["device"] = afterColon(device_);
   details["EventCause"] = eventCauseName(eventCause_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }
 
 RawCmdForwardedEvent::RawCmdForwardedEvent(const Fields& fields)
@@ -63,5 +65,5 @@ void RawCmdForwardedEvent::toJson(Json::Value& out) const {
   Json::Value details;
   putDevice(details, "forwardingdevice", "forwardingPdnID", forwardingDevice_);
   putDevice(details, "destination", "destPdnID", destination_);
-  putEvent(out, TYPE, details);
+  putEvent(out, TYPE, std::move(details));
 }

@@ -1,5 +1,7 @@
 #include "callcontrol/RawCmdEvent.h"
 
+#include <utility>
+
 #include "messages/TextHelpers.h"
 
 RawCmdEvent::RawCmdEvent(const Fields& fields) {
@@ -25,7 +27,7 @@ void RawCmdEvent::putDevice(Json::Value& details, const char* deviceKey, const c
   details[pdnKey] = beforeColon(id);
 }
 
-void RawCmdEvent::putEvent(Json::Value& out, int type, const Json::Value& details) {
+void RawCmdEvent::putEvent(Json::Value& out, int type, Json::Value details) {
   out["type"] = type;
-  out["details"] = details;
+  out["details"] = std::move(details);
 }

@@ -44,8 +44,8 @@ class RawCmdEvent {
   // `deviceKey`, its pdn part under `pdnKey`.
   static void putDevice(Json::Value& details, const char* deviceKey, const char* pdnKey,
                         const std::string& id);
-  // out["type"] = type, out["details"] = details.
-  static void putEvent(Json::Value& out, int type, const Json::Value& details);
+  // out["type"] = type; `details` is moved into out["details"].
+  static void putEvent(Json::Value& out, int type, Json::Value details);
 
  private:
   std::array<std::string, 4> header_;

@@ -1,6 +1,7 @@
 #include "callcontrol/RawCmdResponse.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "messages/QelMessage.h"
 #include "messages/TextHelpers.h"
@@ -82,9 +83,9 @@ bool RawCmdResponse::writeFailure(Json::Value& out) const {
   return true;
 }
 
-void RawCmdResponse::writeSuccess(Json::Value& out, const Json::Value& details) {
+void RawCmdResponse::writeSuccess(Json::Value& out, Json::Value details) {
   out["error"] = 0;
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }
 
 void RawCmdResponse::toJson(Json::Value& out) const {
@@ -110,7 +111,7 @@ void RawCmdMakeCallResponse::toJson(Json::Value& out) const {
   Json::Value details(Json::objectValue);
   details["handle"] = handle_;
   details["DeviceID"] = deviceId_;
-  writeSuccess(out, details);
+  writeSuccess(out, std::move(details));
 }
 
 std::unique_ptr<RawCmdResponse> RawCmdQueryDeviceResponse::create(
@@ -143,14 +144,14 @@ void PartyConnection::appendTo(Json::Value& array) const {
   Json::Value record(Json::objectValue);
   record["party"] = party;
   record["connection"] = connection;
-  array.append(record);
+  array.append(std::move(record));
 }
 
 void CallConnection::appendTo(Json::Value& array) const {
   Json::Value record(Json::objectValue);
   record["callID"] = callID;
   record["connection"] = connection;
-  array.append(record);
+  array.append(std::move(record));
 }
 
 std::unique_ptr<RawCmdResponse> RawCmdSnapshotCallResponse::create(
@@ -175,7 +176,7 @@ void RawCmdSnapshotCallResponse::toJson(Json::Value& out) const {
   if (writeFailure(out)) return;
   Json::Value details;
   for (const auto& party : parties_) party->appendTo(details);
-  writeSuccess(out, details);
+  writeSuccess(out, std::move(details));
 }
 
 std::unique_ptr<RawCmdResponse> RawCmdSnapshotDeviceResponse::create(
@@ -200,7 +201,7 @@ void RawCmdSnapshotDeviceResponse::toJson(Json::Value& out) const {
   if (writeFailure(out)) return;
   Json::Value details;
   for (const auto& call : calls_) call->appendTo(details);
-  writeSuccess(out, details);
+  writeSuccess(out, std::move(details));
 }
 
 std::unique_ptr<RawCmdResponse> RawCmdListUnifiers::create(const std::vector<std::string>& fields) {
@@ -220,7 +221,7 @@ void RawCmdListUnifiers::toJson(Json::Value& out) const {
     node["nodeId"] = items_[1 + 3 * i];
     node["status"] = items_[2 + 3 * i];
     node["nodeId1"] = items_[3 + 3 * i];
-    details.append(node);
+    details.append(std::move(node));
   }
-  writeSuccess(out, details);
+  writeSuccess(out, std::move(details));
 }

@@ -36,7 +36,7 @@ class RawCmdResponse {
   // Writes the failure object and returns true when the command failed; the
   // caller then writes nothing more.
   bool writeFailure(Json::Value& out) const;
-  static void writeSuccess(Json::Value& out, const Json::Value& details);
+  static void writeSuccess(Json::Value& out, Json::Value details);
 
  private:
   std::string status_;

@@ -55,15 +55,19 @@ void LineReader::readLoop() {
   }
   if (!pending_.empty()) onLine_(++lineNumber_, std::move(pending_));
   pending_.clear();
+  searched_ = 0;
   onEnd_();
 }
 
 void LineReader::takeLines() {
+  // Only the text after what earlier chunks left is searched: a long line
+  // that arrives in many chunks is read once, not once per chunk.
   size_t start = 0;
-  for (size_t end = pending_.find('\n'); end != std::string::npos;
+  for (size_t end = pending_.find('\n', searched_); end != std::string::npos;
        end = pending_.find('\n', start)) {
     onLine_(++lineNumber_, pending_.substr(start, end - start));
     start = end + 1;
   }
   pending_.erase(0, start);
+  searched_ = pending_.size();
 }

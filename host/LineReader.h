@@ -41,6 +41,7 @@ class LineReader {
   int wake_[2] = {-1, -1};  // writing to wake_[1] tells the thread to end
   std::thread thread_;
   std::string pending_;  // input read and not yet handed over as a line
+  size_t searched_ = 0;  // leading bytes of pending_ known to hold no line feed
   int lineNumber_ = 0;
 };
 

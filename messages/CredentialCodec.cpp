@@ -1,5 +1,6 @@
 #include "messages/CredentialCodec.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -149,14 +150,17 @@ bool Unscrambler::applyNoise(int pair, int divisor, int offset, int noiseDivisor
 bool Unscrambler::run(std::string* result) {
   if (!readKeyHeader()) return false;
 
+  // The text arrives last character first: it is collected in reading
+  // order and turned round once, which keeps a long challenge linear.
   std::string text;
   int pair = 0;
   int value = 0;
   do {
     if (!readValue(&pair, &value)) return false;
-    if (value != 0) text.insert(text.begin(), static_cast<char>(value));
+    if (value != 0) text.push_back(static_cast<char>(value));
     if (!noiseA(pair)) return false;
   } while (value != 0);
+  std::reverse(text.begin(), text.end());
 
   int padCount = 0;
   if (!readValue(&pair, &padCount) || !noiseA(pair)) return false;

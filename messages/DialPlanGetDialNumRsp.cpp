@@ -1,5 +1,6 @@
 #include "messages/DialPlanGetDialNumRsp.h"
 
+#include <utility>
 #include <vector>
 
 #include "messages/TextHelpers.h"
@@ -25,5 +26,5 @@ void DialPlanGetDialNumRsp::toJson(Json::Value& out) const {
   details["reason"] = reason_;
   details["response"] = response_;
   out["error"] = 0;
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }

@@ -1,5 +1,7 @@
 #include "messages/DirectoryRsp.h"
 
+#include <utility>
+
 #include "messages/TextHelpers.h"
 
 namespace {
@@ -17,11 +19,11 @@ size_t readHead(const std::string& body, std::vector<std::string>* fields, std::
   return i;
 }
 
-void writePage(const std::string& error, const std::string& reason, const Json::Value& details,
+void writePage(const std::string& error, const std::string& reason, Json::Value details,
                Json::Value& out) {
   out["error"] = error;
   out["reason"] = reason;
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }
 
 }  // namespace
@@ -54,9 +56,9 @@ void N2NNodeListRsp::toJson(Json::Value& out) const {
     item["domain"] = node.domain();
     item["ipaddr"] = node.ipaddr();
     item["switchaddr"] = node.switchaddr();
-    details.append(item);
+    details.append(std::move(item));
   }
-  writePage(error_, reason_, details, out);
+  writePage(error_, reason_, std::move(details), out);
 }
 
 WhitelistEntry::WhitelistEntry(const std::string& friendlyname, const std::string& domain)
@@ -84,7 +86,7 @@ void GetS2SWhitelistRsp::toJson(Json::Value& out) const {
     Json::Value item;
     item["friendlyname"] = entry.friendlyname();
     item["domain"] = entry.domain();
-    details.append(item);
+    details.append(std::move(item));
   }
-  writePage(error_, reason_, details, out);
+  writePage(error_, reason_, std::move(details), out);
 }

@@ -1,5 +1,6 @@
 #include "messages/DssMonitorEvt.h"
 
+#include <utility>
 #include <vector>
 
 #include "messages/TextHelpers.h"
@@ -28,5 +29,5 @@ void DssMonitorEvt::toJson(Json::Value& out) const {
   details["status"] = status_;
   details["Extra"] = extra_;
   out["type"] = kDeviceStateEventType;
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }

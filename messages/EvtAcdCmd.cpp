@@ -1,5 +1,7 @@
 #include "messages/EvtAcdCmd.h"
 
+#include <utility>
+
 #include "messages/AcdFields.h"
 #include "messages/TextHelpers.h"
 
@@ -88,5 +90,5 @@ void EvtAcdCmd::toJson(Json::Value& out) const {
   if (form->type == kNotReadyType && details["reason"] == "U") {
     writeAcdDetails(fields_, kUnavailDetails, details);
   }
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }

@@ -1,5 +1,7 @@
 #include "messages/RspAcdCmd.h"
 
+#include <utility>
+
 #include "messages/AcdFields.h"
 #include "messages/TextHelpers.h"
 
@@ -68,7 +70,7 @@ Json::Value readGroup(FieldCursor& in) {
   group["groupName"] = in.next();
   group["enableType"] = in.next();
   group["ssValid"] = in.next();
-  group["agents"] = agents;
+  group["agents"] = std::move(agents);
   return group;
 }
 
@@ -186,7 +188,7 @@ void RspAcdCmd::toJson(Json::Value& out) const {
       out["error"] = 0;
       Json::Value details(Json::objectValue);
       writeAcdDetails(fields_, form->details, details);
-      out[kDetailsKey] = details;
+      out[kDetailsKey] = std::move(details);
       break;
     }
     case Success::kNoDetails:

@@ -1,5 +1,6 @@
 #include "messages/UserMessages.h"
 
+#include <utility>
 #include <vector>
 
 #include "messages/CredentialCodec.h"
@@ -36,9 +37,9 @@ void writeFailure(const std::string& details, Json::Value& out) {
   out[kDetailsKey] = details;
 }
 
-void writeSuccess(const Json::Value& details, Json::Value& out) {
+void writeSuccess(Json::Value details, Json::Value& out) {
   out["error"] = 0;
-  out[kDetailsKey] = details;
+  out[kDetailsKey] = std::move(details);
 }
 
 }  // namespace
@@ -93,7 +94,7 @@ void QelUserExistRsp::toJson(Json::Value& out) const {
   details["p2"] = p2_;
   details["p3"] = p3_;
   details["p4"] = p4_;
-  writeSuccess(details, out);
+  writeSuccess(std::move(details), out);
 }
 
 QelUserInfoRsp::QelUserInfoRsp(const std::string& service, const std::string& command,
@@ -117,7 +118,7 @@ void QelUserInfoRsp::toJson(Json::Value& out) const {
   details["ext"] = ext_;
   details["username"] = username_;
   details["changepwd"] = changepwd_;
-  writeSuccess(details, out);
+  writeSuccess(std::move(details), out);
 }
 
 QelVersionRsp::QelVersionRsp(const std::string& service, const std::string& command, int requestId,
@@ -140,5 +141,5 @@ void QelVersionRsp::toJson(Json::Value& out) const {
   details["major"] = major_;
   details["minor"] = minor_;
   details["patch"] = patch_;
-  writeSuccess(details, out);
+  writeSuccess(std::move(details), out);
 }

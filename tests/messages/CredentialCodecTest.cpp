@@ -8,6 +8,7 @@
 
 #include "messages/CredentialCodec.h"
 #include "tests/support/CredentialTestSupport.h"
+#include "tests/support/LinearGrowth.h"
 
 namespace {
 
@@ -239,6 +240,23 @@ TEST(CredentialCodecTest, UnscrambleFailsOnTruncatedInput) {
       EXPECT_EQ(output, "previous key");
     }
   }
+}
+
+// The text comes last character first; a reader that puts each character in
+// front of the text it has takes quadratic time and stalls the session on a
+// long challenge answer.
+TEST(CredentialCodecTest, UnscrambleTakesLinearTime) {
+  const auto prepare = [](size_t length) -> PreparedStep {
+    std::string text(length, ' ');
+    for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
+    const std::string scrambled = scrambleChallenge(text);
+    return [scrambled, length] {
+      std::string output;
+      ASSERT_TRUE(unscrambleText(scrambled, output));
+      ASSERT_EQ(output.size(), length);
+    };
+  };
+  EXPECT_TRUE(growsLinearly(prepare, 131072, 8, 24));
 }
 
 }  // namespace
