@@ -140,6 +140,7 @@ TEST_F(LoginSequenceTest, AcceptedClientLogInAsksForServicesAndStartsTheKeepAliv
   EXPECT_TRUE(expectFrames({"CLIENT,NOTIFY_AVAILABLE_SERVICES,7:"}));
   EXPECT_EQ(peer().keepAliveGeneration(), generation + 1);
   EXPECT_TRUE(loop_.advance(119999));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_TRUE(loop_.advance(1));
   EXPECT_TRUE(expectKeepAlive());
@@ -540,6 +541,7 @@ TEST_F(LoginSequenceTest, WholeRoadKeepAliveLogoutAndReconnect) {
     page_.clear();
 
     ASSERT_TRUE(loop_.advance(119999));
+    EXPECT_TRUE(expectNoKeepAliveWritten());
     EXPECT_TRUE(server_.expectNoFrame());
     ASSERT_TRUE(loop_.advance(1));
     EXPECT_TRUE(expectKeepAlive());
