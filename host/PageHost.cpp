@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/Instance.h"
+#include "platform/Module.h"
+#include "platform/Var.h"
 #include "platform/VarJson.h"
 
 namespace {
