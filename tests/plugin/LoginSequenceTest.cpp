@@ -478,6 +478,7 @@ TEST_P(ClientAnswerTest, SucceedingAnswerLogsInAgainAndRestartsTheKeepAlive) {
   EXPECT_EQ(peer().keepAliveGeneration(), generation + 1);
   // The older chain's tick at 120 s writes nothing; the newer one at 180 s.
   ASSERT_TRUE(loop_.advance(60000));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   ASSERT_TRUE(loop_.advance(60000));
   EXPECT_TRUE(expectKeepAlive());

@@ -543,6 +543,7 @@ TEST_F(QelSocketConnectionTest, OnlyTheNewerKeepAliveChainWrites) {
   ASSERT_TRUE(loop_.advance(60000));
   session().startKeepAlive();
   ASSERT_TRUE(loop_.advance(60000));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_EQ(1u, loop_.pendingTimers());  // the older chain has ended
   ASSERT_TRUE(loop_.advance(60000));
