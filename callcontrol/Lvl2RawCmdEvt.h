@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "callcontrol/RawCmdEvent.h"
 #include "messages/QelMessage.h"
+
+class RawCmdEvent;
 
 // A level-2 call-control event as the server sends it ("AE" "RAWCMD"). The
 // payload is split into fields ('|' quotes a field that holds commas);

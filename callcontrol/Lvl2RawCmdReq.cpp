@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "callcontrol/RawCmd.h"
+
 namespace {
 const char kCmdRawCmd[] = "RAWCMD";
 }  // namespace

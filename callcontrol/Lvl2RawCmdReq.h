@@ -3,8 +3,9 @@
 
 #include <memory>
 
-#include "callcontrol/RawCmd.h"
 #include "messages/QelMessage.h"
+
+class RawCmd;
 
 // The "LVL2OAI" "RAWCMD" request that carries one call-control command to
 // the server: the header, then the command's own text, for example

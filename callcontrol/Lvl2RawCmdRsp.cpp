@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "callcontrol/RawCmdResponse.h"
 #include "callcontrol/RawCmdResponseFactory.h"
 #include "messages/TextHelpers.h"
 

@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "callcontrol/RawCmdResponse.h"
 #include "messages/QelMessage.h"
+
+class RawCmdResponse;
 
 // A "RAWCMD" reply of the call server: the answer to one call-control
 // command, posted to the page under the request id of its header. The body

@@ -1,5 +1,7 @@
 #include "callcontrol/RawCmdResponseFactory.h"
 
+#include "callcontrol/RawCmdResponse.h"
+
 const RawCmdResponseFactory& RawCmdResponseFactory::instance() {
   static const RawCmdResponseFactory factory;
   return factory;

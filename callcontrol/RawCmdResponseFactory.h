@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "callcontrol/RawCmdResponse.h"
+class RawCmdResponse;
 
 // Builds a response from the fields of a "RAWCMD" reply body.
 using RawCmdResponseCreator = std::unique_ptr<RawCmdResponse> (*)(const std::vector<std::string>&);

@@ -8,6 +8,9 @@
 #include <utility>
 
 #include "messages/Utf8Text.h"
+#include "platform/Instance.h"
+#include "platform/Module.h"
+#include "platform/Var.h"
 #include "platform/VarJson.h"
 
 namespace {

@@ -8,7 +8,12 @@
 
 #include "host/LineReader.h"
 #include "platform/MainLoop.h"
-#include "platform/Module.h"
+
+namespace pp {
+class Instance;
+class Module;
+class Var;
+}  // namespace pp
 
 // Stands in for the browser page, so that the module runs as a program:
 // loads the module as the browser does (pp::CreateModule, Module::Init, one

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "messages/QelMessage.h"
+class QelMessage;
 
 // The kind of a received text, as the parser passes it to the factory.
 enum MessageKind {

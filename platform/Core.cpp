@@ -1,5 +1,6 @@
 #include "platform/Core.h"
 
+#include "platform/CompletionCallback.h"
 #include "platform/MainLoop.h"
 
 namespace pp {

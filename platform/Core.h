@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "platform/CompletionCallback.h"
-
 namespace pp {
+
+class CompletionCallback;
 
 // The platform's core services for the module; reached through
 // Module::Get()->core().

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Instance.h"
 #include "platform/MainLoop.h"
+#include "platform/NetAddress.h"
 #include "platform/PendingOperation.h"
 
 namespace pp {

@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/CompletionCallback.h"
-#include "platform/Instance.h"
-#include "platform/NetAddress.h"
 #include "platform/PlatformTypes.h"
 
 // What a resolve asks for: an address family (PP_NETADDRESS_FAMILY_*, 0 for
@@ -17,6 +14,10 @@ struct PP_HostResolver_Hint {
 };
 
 namespace pp {
+
+class CompletionCallback;
+class InstanceHandle;
+class NetAddress;
 
 // Resolves a host name to addresses through the system resolver, created on
 // the current loop for an instance. A handle like TCPSocket: copies share

@@ -5,9 +5,10 @@
 #include <functional>
 
 #include "platform/PlatformTypes.h"
-#include "platform/Var.h"
 
 namespace pp {
+
+class Var;
 
 // One plug-in element of the page. The module makes one per element
 // (Module::CreateInstance); the host then calls Init once and HandleMessage

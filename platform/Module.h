@@ -2,10 +2,11 @@
 #define QEL_PLATFORM_MODULE_H_
 
 #include "platform/Core.h"
-#include "platform/Instance.h"
 #include "platform/PlatformTypes.h"
 
 namespace pp {
+
+class Instance;
 
 // The loaded module: one per process. The host obtains it from
 // pp::CreateModule(), calls Init once, then CreateInstance for every plug-in

@@ -2,6 +2,8 @@
 
 #include <asio/ip/address.hpp>
 
+#include "platform/Var.h"
+
 namespace pp {
 
 NetAddress::NetAddress(const std::string& ip, uint16_t port) {

@@ -5,9 +5,10 @@
 #include <string>
 
 #include "platform/PlatformTypes.h"
-#include "platform/Var.h"
 
 namespace pp {
+
+class Var;
 
 // A network address with its port, as a resolver gives it and a socket
 // connects to. Null by default.

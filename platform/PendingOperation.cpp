@@ -1,5 +1,6 @@
 #include "platform/PendingOperation.h"
 
+#include "platform/MainLoop.h"
 #include "platform/PlatformTypes.h"
 
 namespace pp {

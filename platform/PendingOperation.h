@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "platform/CompletionCallback.h"
-#include "platform/MainLoop.h"
 
 namespace pp {
+
+class MainLoop;
 
 // One asynchronous operation of a socket or resolver, shared by the
 // resource that started it and the asio handler that ends it. It finishes

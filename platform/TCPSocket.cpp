@@ -7,7 +7,9 @@
 #include <asio/write.hpp>
 #include <cstring>
 
+#include "platform/Instance.h"
 #include "platform/MainLoop.h"
+#include "platform/NetAddress.h"
 #include "platform/NetErrors.h"
 #include "platform/PendingOperation.h"
 #include "platform/PlatformTypes.h"

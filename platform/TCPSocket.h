@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/CompletionCallback.h"
-#include "platform/Instance.h"
-#include "platform/NetAddress.h"
-
 namespace pp {
+
+class CompletionCallback;
+class InstanceHandle;
+class NetAddress;
 
 // A TCP connection, created on the current loop for an instance.
 //

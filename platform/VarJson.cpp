@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/Var.h"
+
 namespace pp {
 
 Var varFromJson(const Json::Value& value) {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/Var.h"
-
 namespace pp {
+
+class Var;
 
 // Conversions between page values and JSON, for a host that carries page
 // messages as JSON lines.

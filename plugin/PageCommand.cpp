@@ -1,5 +1,7 @@
 #include "plugin/PageCommand.h"
 
+#include "platform/Var.h"
+
 int readRequestId(const pp::VarArray& args) {
   return readInt(args, 0);
 }

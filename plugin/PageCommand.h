@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Platform.h"
+namespace pp {
+class VarArray;
+}  // namespace pp
 
 // Readers of the elements of a page command [request id, unused, name,
 // arguments...]. An element beyond the end of the array reads as missing.

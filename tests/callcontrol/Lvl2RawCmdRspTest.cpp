@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "callcontrol/Lvl2RawCmdRsp.h"
+#include "callcontrol/RawCmdResponse.h"
 #include "tests/support/PageText.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "callcontrol/RawCmdResponse.h"
 #include "callcontrol/RawCmdResponseFactory.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "messages/JsonText.h"
 #include "messages/TextHelpers.h"
 #include "messages/TextWriter.h"
+#include "tests/support/WorkGrowth.h"
 
 namespace {
 
@@ -106,6 +107,36 @@ TEST(SplitFieldsTest, AllFieldsTable) {
     Fields out;
     splitAllFields(c.text, ',', c.quote, &out);
     EXPECT_EQ(out, c.fields) << "text: " << c.text;
+  }
+}
+
+// A text of nothing but empty fields, split with the quote character in
+// use, takes work in proportion to its length, whichever split it goes
+// through.
+TEST(SplitFieldsTest, EmptyFieldsWithQuoteAreSplitInLinearWork) {
+  struct Split {
+    const char* name;
+    void (*split)(std::string& text, Fields* out);
+  };
+  const Split splits[] = {
+      {"all", [](std::string& text, Fields* out) { splitAllFields(text, ',', '|', out); }},
+      {"counted",
+       [](std::string& text, Fields* out) {
+         splitFields(text, ',', '|', static_cast<int>(text.size()) + 1, out);
+       }},
+      {"in place",
+       [](std::string& text, Fields* out) {
+         splitFieldsInPlace(&text[0], ',', '|', static_cast<int>(text.size()) + 1, out);
+       }},
+  };
+  for (const Split& s : splits) {
+    const auto work = [&s](size_t n) {
+      std::string text(n, ',');
+      Fields fields;
+      s.split(text, &fields);
+      EXPECT_EQ(fields.size(), n + 1) << s.name;
+    };
+    EXPECT_LT(workGrowth(work, 16384), kLinearWorkGrowth) << s.name;
   }
 }
 

@@ -5,8 +5,10 @@
 
 #include "platform/CompletionCallback.h"
 #include "platform/HostResolver.h"
+#include "platform/Instance.h"
 #include "platform/MainLoop.h"
 #include "platform/NetAddress.h"
+#include "platform/Var.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "platform/CompletionCallback.h"
 #include "platform/Core.h"
+#include "platform/Instance.h"
 #include "platform/MainLoop.h"
 #include "platform/Module.h"
 

@@ -13,9 +13,11 @@
 
 #include "platform/CompletionCallback.h"
 #include "platform/HostResolver.h"
+#include "platform/Instance.h"
 #include "platform/MainLoop.h"
 #include "platform/NetAddress.h"
 #include "platform/TCPSocket.h"
+#include "platform/Var.h"
 #include "tests/support/StandInCallServer.h"
 
 namespace {

@@ -151,6 +151,7 @@ TEST_F(LoginSequenceTest, AcceptedClientLogInAsksForServicesAndStartsTheKeepAliv
   EXPECT_TRUE(expectFrames({"CLIENT,NOTIFY_AVAILABLE_SERVICES,7:"}));
   EXPECT_EQ(peer().keepAliveGeneration(), generation + 1);
   EXPECT_TRUE(loop_.advance(119999));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_TRUE(loop_.advance(1));
   EXPECT_TRUE(expectKeepAlive());
@@ -488,6 +489,7 @@ TEST_P(ClientAnswerTest, SucceedingAnswerLogsInAgainAndRestartsTheKeepAlive) {
   EXPECT_EQ(peer().keepAliveGeneration(), generation + 1);
   // The older chain's tick at 120 s writes nothing; the newer one at 180 s.
   ASSERT_TRUE(loop_.advance(60000));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   ASSERT_TRUE(loop_.advance(60000));
   EXPECT_TRUE(expectKeepAlive());
@@ -580,6 +582,7 @@ TEST_F(LoginSequenceTest, WholeRoadKeepAliveLogoutAndReconnect) {
     page_.clear();
 
     ASSERT_TRUE(loop_.advance(119999));
+    EXPECT_TRUE(expectNoKeepAliveWritten());
     EXPECT_TRUE(server_.expectNoFrame());
     ASSERT_TRUE(loop_.advance(1));
     EXPECT_TRUE(expectKeepAlive());

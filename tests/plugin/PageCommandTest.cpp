@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/Var.h"
 #include "platform/VarJson.h"
 #include "plugin/PageCommand.h"
 #include "tests/support/PageRecorder.h"

@@ -497,6 +497,7 @@ TEST_F(QelSocketConnectionTest, DisconnectNotifiesOnlyWhenAsked) {
 TEST_F(QelSocketConnectionTest, KeepAliveFrameEveryTwoMinutesOfLogIn) {
   ASSERT_TRUE(logIn());
   ASSERT_TRUE(loop_.advance(119999));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   for (int tick = 0; tick < 2; ++tick) {
     ASSERT_TRUE(loop_.advance(tick == 0 ? 1 : 120000));
@@ -526,6 +527,7 @@ TEST_F(QelSocketConnectionTest, KeepAliveTickDuringAWriteSendsNothingAndArmsTheN
   ASSERT_TRUE(loop_.advance(1000));
   EXPECT_EQ(QelSocket::CallControlReady, peer().state());
   ASSERT_TRUE(loop_.advance(118999));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   ASSERT_TRUE(loop_.advance(1));
   EXPECT_TRUE(server_.expectFrame(""));
@@ -541,6 +543,7 @@ TEST_F(QelSocketConnectionTest, OnlyTheNewerKeepAliveChainWrites) {
   ASSERT_TRUE(loop_.advance(60000));
   session().startKeepAlive();
   ASSERT_TRUE(loop_.advance(60000));
+  EXPECT_TRUE(expectNoKeepAliveWritten());
   EXPECT_TRUE(server_.expectNoFrame());
   EXPECT_EQ(1u, loop_.pendingTimers());  // the older chain has ended
   ASSERT_TRUE(loop_.advance(60000));
@@ -564,8 +567,10 @@ TEST_F(QelSocketConnectionTest, KeepAliveEndsWithTheConnection) {
 TEST_F(QelSocketConnectionTest, ReconnectConnectsAfterFiveSeconds) {
   ASSERT_TRUE(reconnectPending(9));
   ASSERT_TRUE(loop_.advance(4999));
+  EXPECT_EQ(QelSocket::ReconnectPending, peer().state());
   EXPECT_EQ(1, server_.connectionCount());
   ASSERT_TRUE(loop_.advance(1));
+  EXPECT_GE(peer().state(), QelSocket::Resolving);
   ASSERT_TRUE(server_.waitForConnection(2));
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
 }

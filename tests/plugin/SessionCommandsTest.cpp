@@ -163,8 +163,10 @@ TEST_P(RepeatedLoginTest, AnotherHostDisconnectsAndConnectsThereAfterFiveSeconds
     EXPECT_TRUE(server_.waitForPeerClose());
   }
   ASSERT_TRUE(loop_.advance(4999));
+  EXPECT_EQ(peer().state(), QelSocket::ReconnectPending);
   EXPECT_EQ(other.connectionCount(), 0);
   ASSERT_TRUE(loop_.advance(1));
+  EXPECT_GE(peer().state(), QelSocket::Resolving);
   ASSERT_TRUE(other.waitForConnection());
   EXPECT_TRUE(other.expectFrame("CLIENT,REQUESTLOGIN,9:"));
   EXPECT_EQ(peer().state(), QelSocket::Connected);
@@ -294,8 +296,10 @@ TEST_F(SessionCommandsTest, ReconnectConnectsAfterFiveSecondsWithTheStoredCreden
   EXPECT_EQ(peer().loginRequestId(), 8);
   EXPECT_TRUE(pagePosts().empty());
   ASSERT_TRUE(loop_.advance(4999));
+  EXPECT_EQ(peer().state(), QelSocket::ReconnectPending);
   EXPECT_EQ(server_.connectionCount(), 1);
   ASSERT_TRUE(loop_.advance(1));
+  EXPECT_GE(peer().state(), QelSocket::Resolving);
   ASSERT_TRUE(server_.waitForConnection(2));
   EXPECT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,8:"));
   ASSERT_TRUE(deliver("CF,CLIENT,REQUESTLOGIN,8:,0"));

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <memory>
 
+#include "platform/Instance.h"
+#include "platform/Var.h"
 #include "platform/VarJson.h"
 
 void PageRecorder::attach(pp::Instance& instance) {

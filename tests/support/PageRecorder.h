@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Instance.h"
-#include "platform/Var.h"
+namespace pp {
+class Instance;
+class Var;
+}  // namespace pp
 
 // Stands in for the page: records every post of an instance, in order, as
 // (code, text). A post is well formed when it is a two-element array of an

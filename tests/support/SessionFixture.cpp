@@ -143,6 +143,14 @@ void SessionFixture::command(const std::string& json) {
   return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult SessionFixture::expectNoKeepAliveWritten() {
+  if (peer().writeInProgress()) return ::testing::AssertionFailure() << "a write is in progress";
+  if (page_.hasLog("OnSendCompletion result: 4")) {
+    return ::testing::AssertionFailure() << "a keep-alive frame was written";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 PostList SessionFixture::pagePosts() const {
   return postsOf(page_.withoutLogs());
 }

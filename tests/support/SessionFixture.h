@@ -59,6 +59,11 @@ class SessionFixture : public ::testing::Test {
   // Takes the next frame and checks that it is the keep-alive frame (length
   // 0, no text).
   ::testing::AssertionResult expectKeepAlive();
+  // Checks on the session's side, without waiting for the network, that no
+  // keep-alive frame has been written since the page recorder was last
+  // cleared: no write is in progress, and the page has no completion line
+  // of a 4-byte write (every frame with a text is longer).
+  ::testing::AssertionResult expectNoKeepAliveWritten();
 
   // The posts that are not log lines, as (code, text), in order.
   PostList pagePosts() const;

@@ -9,6 +9,8 @@
 #include <random>
 #include <utility>
 
+#include "platform/MainLoop.h"
+
 namespace {
 
 // One accepted connection, shared by the server and its pending handlers.

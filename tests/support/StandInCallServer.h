@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/MainLoop.h"
+namespace pp {
+class MainLoop;
+}  // namespace pp
 
 // A stand-in for the call server, for tests: listens on port 8767 of a
 // loopback address of its own, accepts the module's connection, and reads
