@@ -4,6 +4,7 @@
 
 #include "messages/AcdFields.h"
 #include "messages/TextHelpers.h"
+#include "messages/Utf8Text.h"
 
 namespace {
 
@@ -29,12 +30,14 @@ class FieldCursor {
 
 using RecordReader = Json::Value (*)(FieldCursor& in);
 
+// Characters, not bytes: a field may start with a character of several
+// bytes, which must not be cut in two.
 std::string withoutFirstChar(const std::string& text) {
-  return text.empty() ? text : text.substr(1);
+  return text.substr(utf8Offset(text, 1));
 }
 
 std::string firstChar(const std::string& text) {
-  return text.substr(0, 1);
+  return text.substr(0, utf8Offset(text, 1));
 }
 
 // Up to `count` records; a record whose first field lies past the end of the

@@ -1,12 +1,14 @@
 #include "messages/RspGetFile.h"
 
 #include "messages/TextHelpers.h"
+#include "messages/Utf8Text.h"
 
 namespace {
 
 // Page error of a file the server could not deliver.
 const int kFileError = -18;
-// The status character and its separator come before the content.
+// The status character and its separator come before the content; a
+// character may be several bytes long.
 const size_t kContentStart = 2;
 
 }  // namespace
@@ -17,5 +19,5 @@ RspGetFile::RspGetFile(const std::string& service, const std::string& command, i
 
 void RspGetFile::toJson(Json::Value& out) const {
   out["error"] = isSuccessStatus(body_) ? 0 : kFileError;
-  out[kDetailsKey] = body_.size() > kContentStart ? body_.substr(kContentStart) : std::string();
+  out[kDetailsKey] = body_.substr(utf8Offset(body_, kContentStart));
 }

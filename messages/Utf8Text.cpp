@@ -80,6 +80,14 @@ std::string toUtf8Text(std::string_view text) {
   }
 }
 
+size_t utf8Offset(std::string_view text, size_t characters) {
+  size_t pos = 0;
+  for (; characters > 0 && pos < text.size(); --characters) {
+    pos += leadLength(static_cast<unsigned char>(text[pos]));
+  }
+  return pos < text.size() ? pos : text.size();
+}
+
 size_t utf8CutLength(std::string_view text) {
   // The last character starts at most three bytes before the end.
   size_t start = text.size();

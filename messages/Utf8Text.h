@@ -23,6 +23,10 @@ size_t validUtf8Length(std::string_view text);
 // "é", the two bytes C3 A9), one character per such byte.
 std::string toUtf8Text(std::string_view text);
 
+// The byte offset in a well-formed text after its first `characters`
+// characters: text.size() when it has fewer.
+size_t utf8Offset(std::string_view text, size_t characters);
+
 // The length of a well-formed text cut at an arbitrary byte, without the
 // first bytes of a multi-byte character that the cut split: the cut moves
 // back to the start of that character.

@@ -124,6 +124,7 @@ TEST_P(RefusedChallengeTest, PostsConnectRefusedUnderTheAnswerIdAndDisconnects) 
   EXPECT_TRUE(server_.expectNoFrame());
   // Nothing retries, and the credentials stay for a "reconnect".
   EXPECT_TRUE(loop_.advance(10000));
+  EXPECT_EQ(peer().state(), QelSocket::Idle);
   EXPECT_EQ(server_.connectionCount(), 1);
   EXPECT_EQ(peer().userName(), "alice");
   EXPECT_EQ(peer().password(), "secret");

@@ -136,6 +136,36 @@ TEST_F(ServerTextUtf8Test, CallInfoKeysStayDistinct) {
                    "\n"}));
 }
 
+// Fields read from their second character, or only their first, keep a
+// character of several bytes whole.
+TEST_F(ServerTextUtf8Test, FieldsReadByCharacterKeepTheirCharactersWhole) {
+  struct Case {
+    std::string text;
+    int id;
+    const char* json;
+  };
+  const Case cases[] = {
+      {"CF,ACD,ACDCMD,9:,x,QUERY,y,0,GROUP,a,b,c,1,300,1,\xe9"
+       "1001,1,\xe9Yes,Sales,E,V",
+       9,
+       R"({"details":[{"agents":[{"agentId":"1001","loggedIn":"1","takeCall":"\u00e9"}],)"
+       R"("enableType":"E","groupId":"300","groupName":"Sales","ssValid":"V"}],"error":0})"},
+      {"CF,ACD,ACDCMD,9:,x,QUERY,y,0,AGENT,a,b,c,1,1001,201,1,\xc3\xa9:300,1,\xe2\x82\xacYes", 9,
+       R"({"details":[{"agentId":"1001","extension":"201","groups":[)"
+       R"({"groupId":"300","loggedIn":"1","takeCall":"\u20ac"}]}],"error":0})"},
+      {"CF,CLIENT,GET_FILE,8:,0\xe9"
+       "content",
+       8, R"({"details":"content","error":0})"},
+  };
+  ASSERT_TRUE(connect());
+  for (const Case& c : cases) {
+    const PostList posts = receive(c.text);
+    ASSERT_FALSE(posts.empty());
+    EXPECT_EQ(posts.back(), (std::pair<int32_t, std::string>{c.id, std::string(c.json) + "\n"}))
+        << c.text;
+  }
+}
+
 // A line of `limit` bytes at most, cut from `filler` bytes of 'b' and then a
 // character of `bytes` bytes: the character is kept whole or not at all.
 std::string cutLine(const std::string& head, size_t filler, const std::string& character,
