@@ -116,10 +116,10 @@ QelMessage* QelMessage::parse(char* text, int length, QelSocket* socket) {
       // Bounded: a body may be far longer than the line; the line is cut,
       // between two characters.
       char line[512];
-      const int n =
+      endCutLineBetweenCharacters(
+          line, sizeof line,
           std::snprintf(line, sizeof line, "parse:%d, %s, %s, %d, %d, %s", kind, head[1].c_str(),
-                        rest[0].c_str(), requestId, secondId, rest[2].c_str());
-      if (n >= static_cast<int>(sizeof line)) line[utf8CutLength({line, sizeof line - 1})] = '\0';
+                        rest[0].c_str(), requestId, secondId, rest[2].c_str()));
       socket->log(line);
     }
     return QelMessageFactory::instance().create(kind, head[1], rest[0], requestId, secondId,

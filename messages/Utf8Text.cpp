@@ -97,3 +97,8 @@ size_t utf8CutLength(std::string_view text) {
   const size_t needed = leadLength(static_cast<unsigned char>(text[lead]));
   return text.size() - lead < needed ? lead : text.size();
 }
+
+void endCutLineBetweenCharacters(char* line, size_t size, int formatted) {
+  if (size == 0 || formatted < static_cast<int>(size)) return;
+  line[utf8CutLength({line, size - 1})] = '\0';
+}

@@ -32,4 +32,9 @@ size_t utf8Offset(std::string_view text, size_t characters);
 // back to the start of that character.
 size_t utf8CutLength(std::string_view text);
 
+// Ends a line that snprintf formatted into `line` (`size` bytes, `formatted`
+// its result) between two characters: when the text did not fit, the cut
+// moves back to the start of a character it split.
+void endCutLineBetweenCharacters(char* line, size_t size, int formatted);
+
 #endif  // QEL_MESSAGES_UTF8TEXT_H_

@@ -112,9 +112,9 @@ void QelClientInstance::HandleMessage(const pp::Var& message) {
   const std::string name = args.Get(2).AsString();
   // Bounded: a longer name is cut in the log line, between two characters,
   // never written past it.
-  const int n =
-      std::snprintf(text, sizeof text, "CMD(%d,%s,%u)", readRequestId(args), name.c_str(), count);
-  if (n >= static_cast<int>(sizeof text)) text[utf8CutLength({text, sizeof text - 1})] = '\0';
+  endCutLineBetweenCharacters(
+      text, sizeof text,
+      std::snprintf(text, sizeof text, "CMD(%d,%s,%u)", readRequestId(args), name.c_str(), count));
   socket.log(text);
   const auto found = commandTable.find(name);
   if (found == commandTable.end()) {
