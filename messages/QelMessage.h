@@ -61,9 +61,10 @@ class QelMessage {
   virtual void toJson(Json::Value& out) const;
 
   // Turns one received server text into a message, or null for a text of
-  // fewer than 3 characters. `text` holds `length` characters and a NUL; it
-  // is cut in place and must not be read afterwards. A text with a two-
-  // character prefix logs a "parse:" line through `socket` (when not null).
+  // fewer than 3 characters. `text` is well-formed UTF-8 of `length` bytes
+  // and a NUL; it is cut in place and must not be read afterwards. A text
+  // with a two-character prefix (its third character is ",") logs a
+  // "parse:" line through `socket` (when not null).
   // The caller owns the result.
   static QelMessage* parse(char* text, int length, QelSocket* socket);
 

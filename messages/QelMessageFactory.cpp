@@ -1,6 +1,7 @@
 #include "messages/QelMessageFactory.h"
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "callcontrol/Lvl2RawCmdEvt.h"
@@ -103,9 +104,14 @@ void parseIdPair(const std::string& ids, int& requestId, int& secondId) {
 
 QelMessage* QelMessage::parse(char* text, int length, QelSocket* socket) {
   if (text == nullptr || length < 3) return nullptr;
+  // The text is well-formed UTF-8: its prefix is told by its third
+  // character, wherever that starts.
+  const std::string_view whole(text, static_cast<size_t>(length));
+  const size_t third = utf8Offset(whole, 2);
+  if (third == whole.size()) return nullptr;
   int requestId = 0;
   int secondId = 0;
-  if (text[2] == ',') {
+  if (text[third] == ',') {
     std::vector<std::string> head;
     splitFieldsInPlace(text, ',', 0, 3, &head);
     const int kind = head[0] == kEventPrefix ? kKindEvent : kKindReply;

@@ -136,6 +136,39 @@ TEST_F(ServerTextUtf8Test, CallInfoKeysStayDistinct) {
                    "\n"}));
 }
 
+// The prefix is told by the third character, not the third byte: a text
+// whose first characters are not ASCII reads as its ASCII twin.
+TEST_F(ServerTextUtf8Test, PrefixIsToldByTheThirdCharacter) {
+  struct Case {
+    std::string text;
+    const char* twin;
+  };
+  const Case cases[] = {
+      {"\xe9,CLIENT,LOGIN,5:", "A,CLIENT,LOGIN,5:"},  // a Latin-1 byte: one character
+      {"\xc3\xa9,CLIENT,LOGIN,5:", "A,CLIENT,LOGIN,5:"},
+      {"A\xe9,CLIENT,X,0:,b", "AB,CLIENT,X,0:,b"},
+      {"\xe2\x82\xac\xe9,CLIENT,X,0:,b", "AB,CLIENT,X,0:,b"},
+      {"\xe9,,", "A,,"},
+      {"\xe9,", "A,"},  // two characters: too short to read
+  };
+  // The posts that are not log lines, and the parse lines.
+  const auto reading = [this](const std::string& text) {
+    page_.clear();
+    EXPECT_TRUE(deliver(text)) << text;
+    std::vector<std::string> parseLines;
+    for (const std::string& line : page_.logLines()) {
+      if (line.rfind("parse:", 0) == 0) parseLines.push_back(line);
+    }
+    return std::make_pair(pagePosts(), parseLines);
+  };
+  ASSERT_TRUE(logIn());
+  for (const Case& c : cases) {
+    const auto twin = reading(c.twin);
+    EXPECT_EQ(reading(c.text), twin) << c.twin;
+    ASSERT_EQ(QelSocket::CallControlReady, peer().state()) << c.twin;
+  }
+}
+
 // Fields read from their second character, or only their first, keep a
 // character of several bytes whole.
 TEST_F(ServerTextUtf8Test, FieldsReadByCharacterKeepTheirCharactersWhole) {

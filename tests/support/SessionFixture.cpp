@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "messages/TextHelpers.h"
+#include "messages/Utf8Text.h"
 #include "platform/VarJson.h"
 #include "tests/support/CredentialTestSupport.h"
 
@@ -108,12 +109,14 @@ void SessionFixture::command(const std::string& json) {
 ::testing::AssertionResult SessionFixture::deliver(const std::string& text) {
   const size_t from = page_.size();
   if (!server_.sendFrame(text)) return ::testing::AssertionFailure() << "no connection";
-  const auto received = [this, from, &text] {
+  // The module logs a received text as well-formed UTF-8.
+  const std::string logged = toUtf8Text(text);
+  const auto received = [this, from, &logged] {
     for (size_t i = from; i < page_.size(); ++i) {
       const PageRecorder::Post& post = page_.posts()[i];
       if (post.code != PageRecorder::kLogCode) continue;
       const Json::Value value = PageRecorder::decode(post.text);
-      if (value.isObject() && value["log"].isString() && value["log"].asString() == text) {
+      if (value.isObject() && value["log"].isString() && value["log"].asString() == logged) {
         return true;
       }
     }

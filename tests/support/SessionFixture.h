@@ -48,7 +48,8 @@ class SessionFixture : public ::testing::Test {
   ::testing::AssertionResult logInToServices(int id, const std::string& services);
 
   // Sends one frame from the server and runs the loop until the module has
-  // read it (its text is on the page log) and handled it.
+  // read it (its text, as well-formed UTF-8, is on the page log) and
+  // handled it.
   ::testing::AssertionResult deliver(const std::string& text);
 
   // Takes the next frame and checks that it is the credential log-in
