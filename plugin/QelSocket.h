@@ -77,9 +77,10 @@ class QelSocket {
   // messages and leaves the session Idle.
   void connectToServer();
   // Closes the connection and returns to Idle: every service log-in state
-  // to ServiceNone, the log-in request id to 0, the send queue dropped, and
-  // the completions and reconnect timer of earlier attempts void. Posts the
-  // lost connection ("NET_SERVER") first when `notify` is set.
+  // to ServiceNone, the log-in request id to 0, the send queue dropped (with
+  // a write issued without a connection and still pending), and the
+  // completions and reconnect timer of earlier attempts void. Posts the lost
+  // connection ("NET_SERVER") first when `notify` is set.
   void disconnect(bool notify);
   // Takes ownership. Writes the message now, or queues it behind a write in
   // progress or a connection being set up. A message whose text does not fit

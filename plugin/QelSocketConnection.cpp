@@ -208,6 +208,8 @@ void QelSocket::OnSendCompletion(int32_t result, int generation) {
   const int total = result > 0 ? sendOffset + result : result;
   lastWriteResult = total;
   log("OnSendCompletion result: " + std::to_string(total));
+  // The write has its line; the disconnect below must not count it again.
+  writeInProgress = false;
   if (result < -1 || result == 0) return disconnect(true);
   writeNextQueued();
 }
@@ -278,6 +280,10 @@ void QelSocket::OnReconnectTimer(int32_t id, int serial) {
 
 void QelSocket::disconnect(bool notify) {
   if (notify) postConnectionState(false, "NET_SERVER");
+  // Without a connection, a write still pending was issued without one: its
+  // completion is void from here on, so it is counted with the queue behind
+  // it. A write on a connection has been handed to the socket.
+  const size_t unsentWrites = state == Idle && writeInProgress ? 1 : 0;
   tcpSocket.Close();
   tcpSocket = pp::TCPSocket();
   resetServiceStates();
@@ -286,7 +292,7 @@ void QelSocket::disconnect(bool notify) {
   state = Idle;
   ++connectionGeneration;
   ++reconnectSerial;
-  dropQueue();
+  dropQueue(unsentWrites);
 }
 
 void QelSocket::resetServiceStates() {

@@ -771,6 +771,25 @@ INSTANTIATE_TEST_SUITE_P(Attempts, IdleWriteTest, ::testing::Bool(),
                            return info.param ? "Reconnect" : "Login";
                          });
 
+// Every message handed over without a connection leaves exactly one trace:
+// its failed completion, or its share of a "dropped" count; "logout" counts
+// the write still pending with the message queued behind it.
+TEST_F(QelSocketConnectionTest, LogoutCountsTheWriteIssuedWithoutAConnection) {
+  post(R"([3,0,"getversion"])");
+  post(R"([4,0,"getversion"])");
+  post(R"([5,0,"logout"])");
+  ASSERT_TRUE(loop_.runUntilIdle());
+  size_t traces = 0;
+  for (const std::string& line : page_.logLines()) {
+    if (line.rfind("OnSendCompletion result: -", 0) == 0) ++traces;
+    if (line.rfind("dropped ", 0) == 0) traces += std::stoul(line.substr(8));
+  }
+  EXPECT_EQ(2u, traces);
+  // The new connection carries its log-in road only.
+  ASSERT_TRUE(connect(9));
+  EXPECT_TRUE(server_.expectNoFrame());
+}
+
 // ---- Destruction ---------------------------------------------------------
 
 TEST_F(QelSocketConnectionTest, DestroyingTheInstanceClosesWithoutAPost) {
