@@ -537,6 +537,22 @@ TEST_F(LoginSequenceTest, ReconnectAfterARepeatedChallengeBringsCallControlBack)
   EXPECT_TRUE(callControlWorks());
 }
 
+// Until its CLIENT log-in is answered, a new connection has logged in to no
+// service: the loss of one it never had is no news to the page.
+TEST_F(LoginSequenceTest, NewConnectionHasNoServiceBeforeItsClientLogIn) {
+  ASSERT_TRUE(logIn(7));
+  ASSERT_TRUE(deliver("CF,CLIENT,REQUESTLOGIN,7:,0"));
+  ASSERT_TRUE(expectCredentialLogIn(7, "alice"));
+  command(R"([9,0,"reconnect"])");
+  ASSERT_TRUE(loop_.advance(5000));
+  ASSERT_TRUE(server_.waitForConnection(2));
+  ASSERT_TRUE(server_.expectFrame("CLIENT,REQUESTLOGIN,9:"));
+  EXPECT_EQ(services(), (ServiceStates{0, 0, 0, 0, 0}));
+  page_.clear();
+  ASSERT_TRUE(deliver("AE,LVL2OAI,UNAVAILABLE,0:,"));
+  EXPECT_TRUE(pagePosts().empty());
+}
+
 TEST_F(LoginSequenceTest, RepeatedChallengeAnswerSendsTheCredentialLogInAgain) {
   ASSERT_TRUE(logIn(7));
   ASSERT_TRUE(deliver("CF,CLIENT,REQUESTLOGIN,7:,0"));
