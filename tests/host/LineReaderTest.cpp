@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <future>
@@ -74,6 +75,37 @@ TEST(LineReaderTest, LinesAcrossReads) {
   input += longLine;
   expected.push_back({3005, longLine});
   EXPECT_EQ(readLines(input), expected);
+}
+
+// A reader started again after the end of its input reads on from where it
+// stopped: nothing of the earlier input is carried over.
+TEST(LineReaderTest, StartedAgainAfterTheEndReadsTheNewInputAfresh) {
+  char path[] = "/tmp/linereaderXXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  unlink(path);
+  std::vector<Line> lines;
+  std::promise<void> ended;
+  LineReader reader(
+      fd,
+      [&lines](int number, std::string text) {
+        lines.push_back({number, std::move(text)});
+      },
+      [&ended] { ended.set_value(); });
+  // Appends `input` without moving the reading position, then reads it.
+  off_t size = 0;
+  const auto readToEnd = [&](const std::string& input) {
+    ASSERT_EQ(pwrite(fd, input.data(), input.size(), size), static_cast<ssize_t>(input.size()));
+    size += static_cast<off_t>(input.size());
+    ended = std::promise<void>();
+    ASSERT_TRUE(reader.start());
+    ended.get_future().wait();
+    reader.stop();
+  };
+  readToEnd("abc");
+  readToEnd("x\ny\n");
+  close(fd);
+  EXPECT_EQ(lines, (std::vector<Line>{{1, "abc"}, {2, "x"}, {3, "y"}}));
 }
 
 // A line that arrives in many reads is searched for its line feed once, not

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "messages/Utf8Text.h"
 
@@ -28,11 +29,15 @@ TEST(Utf8TextTest, ValidSequencesPassAndEveryOtherByteIsLatin1) {
       {"Latin-1 bytes in a row", "\xff\xfe\x80", "\xc3\xbf\xc3\xbe\xc2\x80"},
       {"two-byte character", "caf\xc3\xa9", "caf\xc3\xa9"},
       {"smallest two-byte character", "\xc2\x80", "\xc2\x80"},
+      {"largest two-byte character", "\xdf\xbf", "\xdf\xbf"},
+      {"second byte no continuation", "\xc3\xc0", "\xc3\x83\xc3\x80"},
       {"three-byte character", "\xe2\x82\xac", "\xe2\x82\xac"},
       {"three-byte character after E9", "\xe9\xa1\xa2", "\xe9\xa1\xa2"},
       {"smallest three-byte character", "\xe0\xa0\x80", "\xe0\xa0\x80"},
       {"last character before the surrogates", "\xed\x9f\xbf", "\xed\x9f\xbf"},
+      {"largest three-byte character", "\xef\xbf\xbf", "\xef\xbf\xbf"},
       {"four-byte character", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
+      {"smallest four-byte character", "\xf0\x90\x80\x80", "\xf0\x90\x80\x80"},
       {"largest character", "\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"},
       {"truncated at the end", "ab\xe2\x82", "ab\xc3\xa2\xc2\x82"},
       {"truncated before ASCII", "\xf0\x9f\x98z", "\xc3\xb0\xc2\x9f\xc2\x98z"},
@@ -59,6 +64,14 @@ TEST(Utf8TextTest, ValidLengthStopsAtTheFirstByteOutsideASequence) {
   EXPECT_EQ(validUtf8Length("caf\xe9,ab"), 3u);
   EXPECT_EQ(validUtf8Length("\xc3\xa9\xe2\x82\xac\xed\xa0\x80"), 5u);
   EXPECT_EQ(validUtf8Length("ab\xf0\x9f\x98"), 2u);
+  // A view ends where its size says, not at a NUL.
+  EXPECT_EQ(validUtf8Length(std::string_view("a\xc3\xa9", 2)), 1u);
+}
+
+TEST(Utf8TextTest, OffsetCountsWholeCharactersAndStaysInTheText) {
+  EXPECT_EQ(utf8Offset("\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80x", 3), 9u);
+  EXPECT_EQ(utf8Offset("ab", 5), 2u);
+  EXPECT_EQ(utf8Offset("a\xc3", 2), 2u);
 }
 
 TEST(Utf8TextTest, CutMovesBackToTheStartOfASplitCharacter) {
@@ -71,6 +84,8 @@ TEST(Utf8TextTest, CutMovesBackToTheStartOfASplitCharacter) {
       {"abc", 3},
       {"ab\xc3", 2},
       {"ab\xc3\xa9", 4},
+      {"ab\xc2", 2},
+      {"a\xe0\xa0", 1},
       {"a\xe2", 1},
       {"a\xe2\x82", 1},
       {"a\xe2\x82\xac", 4},

@@ -149,7 +149,8 @@ TEST_F(ServerTextUtf8Test, PrefixIsToldByTheThirdCharacter) {
       {"A\xe9,CLIENT,X,0:,b", "AB,CLIENT,X,0:,b"},
       {"\xe2\x82\xac\xe9,CLIENT,X,0:,b", "AB,CLIENT,X,0:,b"},
       {"\xe9,,", "A,,"},
-      {"\xe9,", "A,"},  // two characters: too short to read
+      {"\xe9\xe9,", "AB,"},  // three bytes, decoded to five
+      {"\xe9,", "A,"},       // two characters: too short to read
   };
   // The posts that are not log lines, and the parse lines.
   const auto reading = [this](const std::string& text) {
@@ -217,18 +218,24 @@ TEST_F(ServerTextUtf8Test, ParseLineIsCutBetweenCharacters) {
   const Case cases[] = {
       {"\xe9", "\xc3\xa9"},  // read as Latin-1: two bytes in the line
       {"\xc3\xa9", "\xc3\xa9"},
+      {"\xc2\xa9", "\xc2\xa9"},
+      {"\xe0\xa0\x80", "\xe0\xa0\x80"},
       {"\xe2\x82\xac", "\xe2\x82\xac"},
       {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
   };
   ASSERT_TRUE(connect());
   for (const Case& c : cases) {
-    // The character ends at byte 511 of the line, or is split by the cut.
-    for (size_t start = 511 - c.utf8.size(); start < 511; ++start) {
-      const size_t filler = start - head.size();
-      receive("CF,CLIENT,GET_FILE,4:," + std::string(filler, 'b') + c.sent + "tail");
-      const std::vector<std::string> lines = page_.logLines();
-      ASSERT_EQ(lines.size(), 3u);
-      EXPECT_EQ(lines[2], cutLine(head, filler, c.utf8, 511)) << c.utf8.size() << " at " << start;
+    // The character ends at byte 511 of the line, or is split by the cut;
+    // without a tail the whole line may be exactly the buffer's size.
+    for (const std::string tail : {"tail", ""}) {
+      for (size_t start = 511 - c.utf8.size(); start < 511; ++start) {
+        const size_t filler = start - head.size();
+        receive("CF,CLIENT,GET_FILE,4:," + std::string(filler, 'b') + c.sent + tail);
+        const std::vector<std::string> lines = page_.logLines();
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[2], cutLine(head, filler, c.utf8, 511))
+            << c.utf8.size() << " at " << start << " tail " << tail.size();
+      }
     }
   }
 }
