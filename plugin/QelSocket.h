@@ -176,6 +176,10 @@ class QelSocket {
   // Drops the queued messages, and counts `unsentWrites` more (a write issued
   // without a connection) in its one log line.
   void dropQueue(size_t unsentWrites = 0);
+  // A write issued while Idle can only fail, and it and the messages queued
+  // behind it were meant for no connection: when one is still pending, all
+  // are dropped, with one line that counts the write too.
+  void dropIdleWrite();
   // Every service back to ServiceNone: nothing is logged in on a new
   // connection or a new server session.
   void resetServiceStates();

@@ -42,10 +42,7 @@ QelSocket::~QelSocket() {
 
 void QelSocket::connectToServer() {
   if (state >= Resolving) return;
-  // A write issued while there was no connection can only fail; it and the
-  // messages queued behind it were meant for no connection, so they are
-  // dropped rather than sent on the new one.
-  if (writeInProgress) dropQueue(1);
+  dropIdleWrite();
   // A new attempt: completions of the previous socket or resolver, and a
   // write still pending on them, no longer belong to the session, and the
   // new connection logs in to every service afresh.
@@ -230,6 +227,12 @@ void QelSocket::dropQueue(size_t unsentWrites) {
   log("dropped " + std::to_string(count) + " queued message(s): no connection");
 }
 
+void QelSocket::dropIdleWrite() {
+  if (state != Idle || !writeInProgress) return;
+  writeInProgress = false;
+  dropQueue(1);
+}
+
 void QelSocket::startKeepAlive() {
   ++keepAliveGeneration;
   pp::Module::Get()->core()->CallOnMainThread(
@@ -259,8 +262,8 @@ void QelSocket::scheduleReconnect() {
   // behind it; those waiting for a connection being set up wait on.
   if (state >= Connected) {
     dropQueue();
-  } else if (writeInProgress) {
-    dropQueue(1);
+  } else {
+    dropIdleWrite();
   }
   tcpSocket.Close();
   tcpSocket = pp::TCPSocket();
@@ -280,10 +283,9 @@ void QelSocket::OnReconnectTimer(int32_t id, int serial) {
 
 void QelSocket::disconnect(bool notify) {
   if (notify) postConnectionState(false, "NET_SERVER");
-  // Without a connection, a write still pending was issued without one: its
-  // completion is void from here on, so it is counted with the queue behind
-  // it. A write on a connection has been handed to the socket.
-  const size_t unsentWrites = state == Idle && writeInProgress ? 1 : 0;
+  // The completion of a write issued without a connection is void from here
+  // on; a write on a connection has been handed to the socket.
+  dropIdleWrite();
   tcpSocket.Close();
   tcpSocket = pp::TCPSocket();
   resetServiceStates();
@@ -292,7 +294,7 @@ void QelSocket::disconnect(bool notify) {
   state = Idle;
   ++connectionGeneration;
   ++reconnectSerial;
-  dropQueue(unsentWrites);
+  dropQueue();
 }
 
 void QelSocket::resetServiceStates() {
